@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what ZQ needs to build, run and test on Debian 12.
+# Safe to run again: only missing packages are installed.
+set -euo pipefail
+
+packages=(
+  cmake g++ make
+  qt6-base-dev qt6-translations-l10n
+  fonts-ipafont-gothic fonts-ipafont-mincho
+  poppler-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=()
+  [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -qq
+  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,313 @@
+#include "adder/kasan_window.h"
+
+#include "adder/entry_line.h"
+#include "adder/tape.h"
+#include "common/format.h"
+#include "platform/fonts.h"
+#include "platform/indexed_toolbar.h"
+#include "platform/legacy_grid.h"
+#include "platform/twips.h"
+#include "shell/application.h"
+#include "shell/artwork.h"
+#include "shell/menu_window.h"
+
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+namespace zq {
+
+namespace {
+
+constexpr int ClientWidth = 6975;   // twips
+constexpr int ClientHeight = 5835;
+constexpr int GridRowHeight = 270;  // ten data rows under the header fill the grid
+
+const QStringList &OperatingRules()
+{
+    static const QStringList lines = {
+        QStringLiteral("● 加算のみです。"),
+        QStringLiteral("● 入力確定はエンターキーのみです。"),
+        QStringLiteral("● 数字キーで数字を入れてエンターキーを"),
+        QStringLiteral("　 押すと加算されます。"),
+        QStringLiteral("● 戻って訂正や取消はできません。"),
+        QStringLiteral("● ＋－×÷ は各入力毎一度だけ使えます。"),
+        QStringLiteral("● ﾌｧｲﾙを開いて継続して入力できます。"),
+        QStringLiteral("● ｢クリア｣ボタンで直前の合計分が表示"),
+        QStringLiteral("　 されますので検算に便利です。"),
+        QStringLiteral("● １０００件までです。"),
+        QStringLiteral("● 「**」ｴﾝﾀｰでクリアボタンと同じです。"),
+    };
+    return lines;
+}
+
+QLabel *makeLabel(QWidget *parent, const QString &name, const QRect &geometry)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    return label;
+}
+
+// A white display label with right-aligned text.
+QLabel *makeDisplay(QWidget *parent, const QString &name, const QRect &geometry, const QFont &font)
+{
+    QLabel *label = makeLabel(parent, name, geometry);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setAutoFillBackground(true);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    pal.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(pal);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    return label;
+}
+
+QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption,
+                        const QRect &geometry)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    // The entry line keeps the keyboard focus whatever is clicked.
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+} // namespace
+
+void EntryBox::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        emit enterPressed();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+KasanWindow::KasanWindow(Application &app)
+    : ToolWindow(app.tracker(), QStringLiteral("KASAN"))
+    , m_app(app)
+{
+    setWindowTitle(QStringLiteral(" ZQ加算機"));
+    buildLayout();
+}
+
+AdderValues &KasanWindow::adder()
+{
+    return m_app.store().adder;
+}
+
+ProgramValues &KasanWindow::program()
+{
+    return m_app.store().program;
+}
+
+void KasanWindow::buildLayout()
+{
+    auto *client = new QWidget(this);
+    setCentralWidget(client);
+    setFixedSize(TwipsSize(ClientWidth, ClientHeight));
+
+    // Bottom of the stacking order first: the entry box lies behind Command1
+    // and the displays lie on the picture of the machine.
+    m_text1 = new EntryBox(client);
+    m_text1->setObjectName(QStringLiteral("Text1"));
+    m_text1->setGeometry(TwipsRect(5880, 5280, 735, 255));
+
+    auto *image1 = makeLabel(client, QStringLiteral("Image1"), TwipsRect(120, 3720, 5250, 2070));
+    image1->setPixmap(MachinePicture(image1->size()));
+    auto *image2 = makeLabel(client, QStringLiteral("Image2"), TwipsRect(120, 40, 2775, 615));
+    image2->setPixmap(AdderTitlePicture(image2->size()));
+
+    auto *frame1 = new QFrame(client);
+    frame1->setObjectName(QStringLiteral("Frame1"));
+    frame1->setGeometry(TwipsRect(5200, 0, 1760, 390));
+    m_toolbar = new IndexedToolbar(QStringLiteral("Toolbar1"), frame1);
+    m_toolbar->addButton(ToolbarIcon(ToolIcon::Open), QStringLiteral("ﾌｧｲﾙを開く"));
+    m_toolbar->addButton(ToolbarIcon(ToolIcon::Save), QStringLiteral("名前を付けて保存"));
+    m_toolbar->addButton(ToolbarIcon(ToolIcon::Print), QStringLiteral("印刷"));
+    m_toolbar->addButton(ToolbarIcon(ToolIcon::Calculator), QStringLiteral("電卓"));
+    m_toolbar->addButton(ToolbarIcon(ToolIcon::Help), QStringLiteral("ﾍﾙﾌﾟ"));
+    m_toolbar->setGeometry(0, 0, frame1->width(), frame1->height());
+
+    m_grid = new LegacyGrid(client);
+    m_grid->setObjectName(QStringLiteral("G"));
+    m_grid->setGeometry(TwipsRect(120, 640, 2655, 3070));
+    m_grid->setRowHeight(GridRowHeight);
+    m_grid->setFocusPolicy(Qt::NoFocus);
+    m_grid->setColAlignment(1, Qt::AlignRight);
+
+    m_picture1 = new QFrame(client);
+    m_picture1->setObjectName(QStringLiteral("Picture1"));
+    m_picture1->setGeometry(TwipsRect(2880, 720, 3975, 2535));
+    m_picture1->setFrameShape(QFrame::Box);
+    m_picture1->setAutoFillBackground(true);
+    {
+        QPalette pal = m_picture1->palette();
+        pal.setColor(QPalette::Window, QColor(0xff, 0xff, 0xe8));
+        m_picture1->setPalette(pal);
+    }
+    m_label3 = makeLabel(m_picture1, QStringLiteral("Label3"), TwipsRect(120, 240, 3615, 2160));
+    m_label3->setFont(LegacyFont(GothicFont, 9));
+    m_label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto *command5 = makeButton(m_picture1, QStringLiteral("Command5"), QStringLiteral("閉"),
+                                TwipsRect(3240, 80, 495, 255));
+    m_picture1->hide();
+
+    auto *command4 = makeButton(client, QStringLiteral("Command4"), QStringLiteral("操作要領"),
+                                TwipsRect(5760, 3720, 1095, 375));
+    auto *command2 = makeButton(client, QStringLiteral("Command2"), QStringLiteral("クリア **"),
+                                TwipsRect(5760, 4200, 1095, 375));
+    auto *command3 = makeButton(client, QStringLiteral("Command3"), QStringLiteral("ﾒﾆｭｰへ"),
+                                TwipsRect(5760, 4680, 1095, 375));
+    auto *command1 = makeButton(client, QStringLiteral("Command1"), QStringLiteral("終了"),
+                                TwipsRect(5760, 5160, 1095, 495));
+
+    const QFont display = LegacyFont(PGothicFont, 14.25, true);
+    m_label1 = makeDisplay(client, QStringLiteral("Label1"), TwipsRect(3000, 3960, 2175, 345),
+                           LegacyFont(PGothicFont, 12, true));
+    m_label5 = makeDisplay(client, QStringLiteral("Label5"), TwipsRect(360, 4440, 975, 375), display);
+    m_label2 = makeDisplay(client, QStringLiteral("Label2"), TwipsRect(1680, 4440, 3495, 375), display);
+    auto *label10 = makeLabel(client, QStringLiteral("Label10"), TwipsRect(1395, 4605, 255, 255));
+    label10->setText(QStringLiteral("件"));
+    {
+        QPalette pal = label10->palette();
+        pal.setColor(QPalette::WindowText, Qt::white);
+        label10->setPalette(pal);
+        label10->setFont(LegacyFont(PGothicFont, 9.75, true));
+    }
+
+    auto *frame2 = new QGroupBox(QStringLiteral("前の計算"), client);
+    frame2->setObjectName(QStringLiteral("Frame2"));
+    frame2->setGeometry(TwipsRect(1200, 4920, 3975, 615));
+    frame2->setAutoFillBackground(true);
+    const QFont previous = LegacyFont(PMinchoFont, 11.25);
+    m_label6 = makeDisplay(frame2, QStringLiteral("Label6"), TwipsRect(240, 225, 855, 255), previous);
+    m_label4 = makeDisplay(frame2, QStringLiteral("Label4"), TwipsRect(1560, 220, 2295, 300), previous);
+    auto *label9 = makeLabel(frame2, QStringLiteral("Label9"), TwipsRect(1160, 300, 255, 255));
+    label9->setText(QStringLiteral("件"));
+
+    connect(m_text1, &QLineEdit::textChanged, this, &KasanWindow::entryChanged);
+    connect(m_text1, &EntryBox::enterPressed, this, &KasanWindow::enterPressed);
+    connect(command2, &QPushButton::clicked, this, &KasanWindow::clearTape);
+    connect(command3, &QPushButton::clicked, this, &KasanWindow::backToMenu);
+    connect(command1, &QPushButton::clicked, this, &KasanWindow::endProgram);
+    connect(command4, &QPushButton::clicked, this, [this] { showRules(true); });
+    connect(command5, &QPushButton::clicked, this, [this] { showRules(false); });
+    connect(m_grid, &LegacyGrid::clicked, this, &KasanWindow::focusEntry);
+    connect(m_toolbar, &IndexedToolbar::buttonClicked, this, &KasanWindow::toolbarClicked);
+
+    // Files, printing, calculator and help come with their own windows.
+    for (int i = 1; i <= 5; ++i)
+        m_toolbar->setButtonEnabled(i, false);
+}
+
+void KasanWindow::activated()
+{
+    ActivateTape(adder(), program());
+    const int maxRows = program().MaxRows;
+    m_grid->setColWidth(0, 600);
+    m_grid->setColWidth(1, 1800);
+    m_grid->setHeaderAlignment(0, Qt::AlignHCenter);
+    m_grid->setColAlignment(0, Qt::AlignRight);
+    m_grid->setText(0, 0, QStringLiteral("NO"));
+    m_grid->setRows(maxRows + 1);
+    m_grid->setCols(2);
+    for (int i = 1; i <= maxRows; ++i)
+        m_grid->setText(i, 0, FormatNumber(i, u"#0 "));
+    program().WorkText = OperatingRules().join(QStringLiteral("\r\n"));
+    m_label3->setText(QString(program().WorkText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    focusEntry();
+}
+
+void KasanWindow::entryChanged(const QString &text)
+{
+    m_label1->setText(EntryPreview(text));
+}
+
+void KasanWindow::enterPressed()
+{
+    const QString typed = m_text1->text();
+    if (IsClearCommand(typed)) {
+        clearTape();
+        focusEntry();
+        return;
+    }
+    confirmEntry(typed);
+}
+
+void KasanWindow::confirmEntry(const QString &typed)
+{
+    switch (ConfirmEntry(adder(), program().MaxRows, typed)) {
+    case EntryOutcome::TapeFull:
+        return;
+    case EntryOutcome::InputError:
+        m_app.services().messages->beep();
+        m_app.services().messages->warn(this, QStringLiteral("入力エラー！"));
+        m_text1->clear();
+        focusEntry();
+        return;
+    case EntryOutcome::Appended:
+        break;
+    }
+    const int n = adder().TapeCount;
+    if (n > TapeVisibleRows - 1)
+        m_grid->setTopRow(TapeTopRowFor(n));
+    m_grid->setText(n, 1, TapeAmountText(adder().Tape[n]));
+    m_grid->setCurrentCell(n, 1);
+    m_label2->setText(TapeAmountText(adder().TapeTotal));
+    m_label5->setText(TapeCountText(n));
+    m_text1->clear();
+    m_label1->clear();
+}
+
+void KasanWindow::clearTape()
+{
+    const PreviousCalculation previous = ClearTape(adder());
+    for (int i = 1; i <= program().MaxRows; ++i)
+        m_grid->setText(i, 1, QString());
+    m_text1->clear();
+    m_label1->clear();
+    m_label2->clear();
+    m_label5->clear();
+    m_grid->setTopRow(1);
+    m_label4->setText(TapeAmountText(previous.total));
+    m_label6->setText(FormatNumber(previous.count, u"###0 "));
+    m_app.services().messages->beep();
+    focusEntry();
+}
+
+void KasanWindow::backToMenu()
+{
+    LeaveAdder(adder(), program());
+    m_app.showMenu();
+    close();
+}
+
+void KasanWindow::endProgram()
+{
+    m_app.endProgram(this, true);
+}
+
+void KasanWindow::showRules(bool show)
+{
+    m_picture1->setVisible(show);
+    focusEntry();
+}
+
+void KasanWindow::toolbarClicked(int)
+{
+    focusEntry();
+}
+
+void KasanWindow::focusEntry()
+{
+    m_text1->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace zq

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "platform/tool_window.h"
+
+#include <QLineEdit>
+
+class QLabel;
+class QPushButton;
+class QFrame;
+class QGroupBox;
+
+namespace zq {
+
+class Application;
+class IndexedToolbar;
+class LegacyGrid;
+struct AdderValues;
+struct ProgramValues;
+
+// The entry box: hands Enter to the window instead of handling it.
+class EntryBox : public QLineEdit
+{
+    Q_OBJECT
+public:
+    using QLineEdit::QLineEdit;
+
+signals:
+    void enterPressed();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+};
+
+// KASAN: the adding machine with its tape.
+class KasanWindow : public ToolWindow
+{
+    Q_OBJECT
+public:
+    explicit KasanWindow(Application &app);
+
+protected:
+    void activated() override;
+
+private:
+    void buildLayout();
+    void entryChanged(const QString &text);
+    void enterPressed();
+    void confirmEntry(const QString &typed);
+    void clearTape();
+    void backToMenu();
+    void endProgram();
+    void showRules(bool show);
+    void toolbarClicked(int index);
+    void focusEntry();
+
+    AdderValues &adder();
+    ProgramValues &program();
+
+    Application &m_app;
+    IndexedToolbar *m_toolbar = nullptr;
+    LegacyGrid *m_grid = nullptr;       // G
+    EntryBox *m_text1 = nullptr;        // entry line
+    QLabel *m_label1 = nullptr;         // entry display
+    QLabel *m_label2 = nullptr;         // running total
+    QLabel *m_label5 = nullptr;         // entry count
+    QLabel *m_label4 = nullptr;         // previous total
+    QLabel *m_label6 = nullptr;         // previous count
+    QLabel *m_label3 = nullptr;         // operating rules
+    QFrame *m_picture1 = nullptr;       // rules box
+};
+
+} // namespace zq

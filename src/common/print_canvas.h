@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+
+namespace zq {
+
+// A print job as the page layouts see it: positions and sizes in points
+// (1/72 inch) from the top left of the printable area, text placed with its
+// top-left corner at the current position.
+class PrintCanvas
+{
+public:
+    virtual ~PrintCanvas() = default;
+
+    virtual void setFont(const QString &family, double points, bool bold = false) = 0;
+    virtual double textWidth(const QString &text) const = 0;
+    virtual double textHeight(const QString &text) const = 0;
+    virtual void setLineWidth(double width) = 0;
+    virtual void drawLine(double x1, double y1, double x2, double y2) = 0;
+    virtual void newPage() = 0;
+    // Ends the document and sends it; false when the job failed.
+    virtual bool endDocument() = 0;
+
+    double currentX() const { return m_x; }
+    double currentY() const { return m_y; }
+    void setCurrentX(double x) { m_x = x; }
+    void setCurrentY(double y) { m_y = y; }
+
+    // Prints at the current position. Ending the line moves to the left edge
+    // of the next line; otherwise the position moves past the text.
+    void printText(const QString &text, bool endLine)
+    {
+        drawText(m_x, m_y, text);
+        if (endLine) {
+            m_y += textHeight(text.isEmpty() ? QStringLiteral("A") : text);
+            m_x = 0;
+        } else {
+            m_x += textWidth(text);
+        }
+    }
+
+protected:
+    virtual void drawText(double x, double y, const QString &text) = 0;
+
+private:
+    double m_x = 0;
+    double m_y = 0;
+};
+
+} // namespace zq

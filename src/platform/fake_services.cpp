@@ -1,0 +1,88 @@
+#include "platform/fake_services.h"
+
+#include <QWidget>
+
+namespace zq {
+
+Services FakeServices::services()
+{
+    Services s;
+    s.messages = this;
+    s.files = this;
+    s.clipboard = this;
+    s.help = this;
+    s.launcher = this;
+    return s;
+}
+
+void FakeServices::beep()
+{
+    ++beeps;
+    log << QStringLiteral("beep");
+}
+
+void FakeServices::warn(QWidget *, const QString &text)
+{
+    warnings << text;
+    log << QStringLiteral("warn:") + text;
+    if (onWarn)
+        onWarn(text);
+}
+
+QString FakeServices::nextAnswer()
+{
+    return dialogAnswers.isEmpty() ? QString() : dialogAnswers.takeFirst();
+}
+
+QString FakeServices::openFileName(QWidget *, const FileDialogRequest &request)
+{
+    log << QStringLiteral("open:%1|%2").arg(request.initialFolder, request.filter);
+    return nextAnswer();
+}
+
+QString FakeServices::saveFileName(QWidget *, const FileDialogRequest &request)
+{
+    log << QStringLiteral("save:%1|%2|%3")
+               .arg(request.initialFolder, request.filter)
+               .arg(request.overwritePrompt ? 1 : 0);
+    return nextAnswer();
+}
+
+void FakeServices::clear()
+{
+    clipboardText.clear();
+    log << QStringLiteral("clipboard-clear");
+}
+
+void FakeServices::setText(const QString &text)
+{
+    clipboardText = text;
+    log << QStringLiteral("clipboard:") + text;
+}
+
+void FakeServices::showHelp(QWidget *owner)
+{
+    log << QStringLiteral("help-show:") + (owner ? owner->objectName() : QString());
+}
+
+void FakeServices::closeAllHelp(QWidget *owner)
+{
+    log << QStringLiteral("help-close:") + (owner ? owner->objectName() : QString());
+}
+
+bool FakeServices::launch(const QString &program)
+{
+    log << QStringLiteral("launch:") + program;
+    return launchSucceeds;
+}
+
+int FakeServices::count(const QString &prefix) const
+{
+    int n = 0;
+    for (const QString &entry : log)
+        if (entry.startsWith(prefix))
+            ++n;
+    return n;
+}
+
+} // namespace zq

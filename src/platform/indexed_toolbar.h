@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QIcon>
+#include <QWidget>
+
+class QAction;
+class QHBoxLayout;
+
+namespace zq {
+
+// Toolbar whose buttons are told apart by their 1-based index.
+class IndexedToolbar : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit IndexedToolbar(const QString &name, QWidget *parent = nullptr);
+
+    // Adds the next button; returns its index.
+    int addButton(const QIcon &icon, const QString &toolTip);
+    // Adds space before the next button.
+    void addGap();
+    QAction *button(int index) const;
+    int buttonCount() const { return int(m_buttons.size()); }
+    void setButtonEnabled(int index, bool enabled);
+
+signals:
+    void buttonClicked(int index);
+
+private:
+    QHBoxLayout *m_layout = nullptr;
+    QList<QAction *> m_buttons;
+};
+
+} // namespace zq

@@ -1,0 +1,93 @@
+#include "platform/qt_services.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProcess>
+
+namespace zq {
+
+void QtMessageService::beep()
+{
+    QApplication::beep();
+}
+
+void QtMessageService::warn(QWidget *owner, const QString &text)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Check"), text, QMessageBox::Ok, owner);
+    box.exec();
+}
+
+QStringList DialogNameFilters(const QString &filter)
+{
+    const qsizetype bar = filter.indexOf(u'|');
+    if (bar < 0)
+        return {filter};
+    const QString label = filter.left(bar);
+    const QString pattern = filter.mid(bar + 1);
+    return {label + QStringLiteral(" (") + pattern + QStringLiteral(")")};
+}
+
+namespace {
+
+QString runFileDialog(QWidget *owner, const FileDialogRequest &request, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(owner);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
+    // The dialog's file list matches the patterns regardless of letter case.
+    dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+    dialog.setNameFilters(DialogNameFilters(request.filter));
+    if (!request.initialFolder.isEmpty())
+        dialog.setDirectory(request.initialFolder);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+QString QtFileDialogService::openFileName(QWidget *owner, const FileDialogRequest &request)
+{
+    return runFileDialog(owner, request, QFileDialog::AcceptOpen);
+}
+
+QString QtFileDialogService::saveFileName(QWidget *owner, const FileDialogRequest &request)
+{
+    return runFileDialog(owner, request, QFileDialog::AcceptSave);
+}
+
+void QtClipboardService::clear()
+{
+    QGuiApplication::clipboard()->clear();
+}
+
+void QtClipboardService::setText(const QString &text)
+{
+    QGuiApplication::clipboard()->setText(text);
+}
+
+bool QtLaunchService::launch(const QString &program)
+{
+    return QProcess::startDetached(program, {});
+}
+
+QtPlatform::QtPlatform() = default;
+QtPlatform::~QtPlatform() = default;
+
+Services QtPlatform::services() const
+{
+    auto *self = const_cast<QtPlatform *>(this);
+    Services s;
+    s.messages = &self->m_messages;
+    s.files = &self->m_files;
+    s.clipboard = &self->m_clipboard;
+    s.launcher = &self->m_launcher;
+    return s;
+}
+
+} // namespace zq

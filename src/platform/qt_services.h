@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/services.h"
+
+#include <memory>
+
+namespace zq {
+
+class QtMessageService : public MessageService
+{
+public:
+    void beep() override;
+    void warn(QWidget *owner, const QString &text) override;
+};
+
+class QtFileDialogService : public FileDialogService
+{
+public:
+    QString openFileName(QWidget *owner, const FileDialogRequest &request) override;
+    QString saveFileName(QWidget *owner, const FileDialogRequest &request) override;
+};
+
+class QtClipboardService : public ClipboardService
+{
+public:
+    void clear() override;
+    void setText(const QString &text) override;
+};
+
+class QtLaunchService : public LaunchService
+{
+public:
+    bool launch(const QString &program) override;
+};
+
+// Owns the Qt implementation of every platform service.
+class QtPlatform
+{
+public:
+    QtPlatform();
+    ~QtPlatform();
+    Services services() const;
+
+private:
+    QtMessageService m_messages;
+    QtFileDialogService m_files;
+    QtClipboardService m_clipboard;
+    QtLaunchService m_launcher;
+};
+
+// Name filters of a file dialog from one "label|pattern" entry.
+QStringList DialogNameFilters(const QString &filter);
+
+} // namespace zq

@@ -1,0 +1,48 @@
+#include "platform/tool_window.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QShowEvent>
+
+namespace zq {
+
+void ActivationTracker::windowActivated(ToolWindow *window)
+{
+    if (m_suspended || window == m_last)
+        return;
+    m_last = window;
+    window->activated();
+}
+
+ToolWindow::ToolWindow(ActivationTracker &tracker, const QString &name, QWidget *parent)
+    : QMainWindow(parent)
+    , m_tracker(tracker)
+{
+    setObjectName(name);
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void ToolWindow::showAndActivate()
+{
+    show();
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        raise();
+    activateWindow();
+    m_tracker.windowActivated(this);
+}
+
+bool ToolWindow::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate && isVisible())
+        m_tracker.windowActivated(this);
+    return QMainWindow::event(event);
+}
+
+void ToolWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        m_tracker.windowActivated(this);
+}
+
+} // namespace zq

@@ -1,0 +1,206 @@
+#include "shell/artwork.h"
+
+#include "platform/fonts.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace zq {
+namespace {
+
+QPixmap blank(QSize size)
+{
+    QPixmap pm(size);
+    pm.fill(Qt::transparent);
+    return pm;
+}
+
+// The "ZQ" mark: two letters on a rounded square.
+void drawMark(QPainter &p, const QRectF &r)
+{
+    QLinearGradient g(r.topLeft(), r.bottomRight());
+    g.setColorAt(0, QColor(0xff, 0x8c, 0x1a));
+    g.setColorAt(1, QColor(0xe0, 0x4a, 0x10));
+    p.setPen(Qt::NoPen);
+    p.setBrush(g);
+    p.drawRoundedRect(r, r.width() * 0.18, r.height() * 0.18);
+    QFont f = LegacyFont(GothicFont, 10, true);
+    f.setPixelSize(qMax(6, int(r.height() * 0.52)));
+    f.setItalic(true);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(r, Qt::AlignCenter, QStringLiteral("ZQ"));
+}
+
+} // namespace
+
+QPixmap LogoPicture(QSize size)
+{
+    QPixmap pm = blank(size);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r(0.5, 0.5, size.width() - 1.0, size.height() - 1.0);
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    g.setColorAt(0, QColor(0x1d, 0x4e, 0x89));
+    g.setColorAt(1, QColor(0x0b, 0x2a, 0x4a));
+    p.setBrush(g);
+    p.setPen(QPen(QColor(0x0b, 0x2a, 0x4a), 1));
+    p.drawRoundedRect(r, 8, 8);
+
+    const qreal h = r.height();
+    drawMark(p, QRectF(r.left() + h * 0.14, r.top() + h * 0.14, h * 0.72, h * 0.72));
+
+    // Rising bars: figures being added up.
+    const qreal base = r.bottom() - h * 0.16;
+    const qreal barW = h * 0.08;
+    const qreal x0 = r.right() - 6 - barW * 1.7 * 4;
+    const QColor bar(0x7f, 0xd3, 0xff);
+    for (int i = 0; i < 4; ++i) {
+        const qreal bh = h * (0.08 + 0.06 * i);
+        p.fillRect(QRectF(x0 + i * barW * 1.7, base - bh, barW, bh), bar);
+    }
+
+    QFont title = LegacyFont(PGothicFont, 10, true);
+    title.setPixelSize(qMax(8, int(h * 0.2)));
+    p.setFont(title);
+    p.setPen(Qt::white);
+    const QRectF text(r.left() + h * 0.95, r.top() + h * 0.12, r.width() - h * 0.95 - 6, h * 0.42);
+    p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("加算・集計器"));
+    QFont sub = LegacyFont(PGothicFont, 8);
+    sub.setPixelSize(qMax(7, int(h * 0.12)));
+    p.setFont(sub);
+    p.setPen(QColor(0xc8, 0xdc, 0xf0));
+    p.drawText(QRectF(text.left(), text.bottom(), text.width(), h * 0.3),
+               Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Adder & Tally"));
+    return pm;
+}
+
+QPixmap AdderTitlePicture(QSize size)
+{
+    QPixmap pm = blank(size);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal h = size.height();
+    drawMark(p, QRectF(1, 1, h - 2, h - 2));
+    QFont f = LegacyFont(PGothicFont, 14, true);
+    f.setPixelSize(qMax(8, int(h * 0.55)));
+    p.setFont(f);
+    p.setPen(QColor(0x1d, 0x4e, 0x89));
+    p.drawText(QRectF(h + 6, 0, size.width() - h - 6, h), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("加算機"));
+    // A strip of tape running under the title.
+    p.setPen(QPen(QColor(0xe0, 0x4a, 0x10), 2));
+    p.drawLine(QPointF(h + 6, h - 3), QPointF(size.width() - 4, h - 3));
+    return pm;
+}
+
+QPixmap MachinePicture(QSize size)
+{
+    QPixmap pm = blank(size);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r(0.5, 0.5, size.width() - 1.0, size.height() - 1.0);
+    QLinearGradient body(r.topLeft(), r.bottomLeft());
+    body.setColorAt(0, QColor(0x4a, 0x55, 0x63));
+    body.setColorAt(1, QColor(0x2b, 0x32, 0x3b));
+    p.setBrush(body);
+    p.setPen(QPen(QColor(0x1a, 0x1f, 0x25), 1));
+    p.drawRoundedRect(r, 10, 10);
+
+    // Name plate and power lamp at the top left, clear of the displays.
+    QFont f = LegacyFont(GothicFont, 9, true);
+    f.setPixelSize(qMax(7, int(r.height() * 0.09)));
+    p.setFont(f);
+    p.setPen(QColor(0xd8, 0xde, 0xe6));
+    p.drawText(QRectF(r.left() + 12, r.top() + 4, r.width() * 0.45, r.height() * 0.14),
+               Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("ZQ ADDER"));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x5c, 0xe0, 0x6b));
+    p.drawEllipse(QPointF(r.left() + 12, r.top() + r.height() * 0.26), 3, 3);
+
+    // A few keys at the bottom left.
+    const qreal key = qMax(6.0, r.height() * 0.1);
+    p.setBrush(QColor(0xe9, 0xec, 0xef));
+    for (int row = 0; row < 3; ++row)
+        for (int col = 0; col < 3; ++col)
+            p.drawRoundedRect(QRectF(r.left() + 8 + col * (key + 3),
+                                     r.bottom() - 8 - (3 - row) * (key + 3) + 3, key, key),
+                              2, 2);
+    return pm;
+}
+
+QPixmap VersionPicture(QSize size)
+{
+    QPixmap pm = blank(size);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal s = qMin(size.width(), size.height());
+    drawMark(p, QRectF((size.width() - s) / 2 + 1, (size.height() - s) / 2 + 1, s - 2, s - 2));
+    return pm;
+}
+
+QIcon ToolbarIcon(ToolIcon kind)
+{
+    QPixmap pm = blank(QSize(16, 16));
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor ink(0x2b, 0x32, 0x3b);
+    p.setPen(QPen(ink, 1));
+    switch (kind) {
+    case ToolIcon::Open: {
+        p.setBrush(QColor(0xf5, 0xc2, 0x42));
+        QPainterPath path;
+        path.moveTo(1.5, 4.5);
+        path.lineTo(6, 4.5);
+        path.lineTo(7.5, 6);
+        path.lineTo(14.5, 6);
+        path.lineTo(14.5, 13.5);
+        path.lineTo(1.5, 13.5);
+        path.closeSubpath();
+        p.drawPath(path);
+        break;
+    }
+    case ToolIcon::Save:
+        p.setBrush(QColor(0x3a, 0x6e, 0xa5));
+        p.drawRect(QRectF(1.5, 1.5, 13, 13));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(4.5, 1.5, 7, 5));
+        p.drawRect(QRectF(3.5, 9.5, 9, 5));
+        break;
+    case ToolIcon::Print:
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(4.5, 1.5, 7, 5));
+        p.setBrush(QColor(0x9a, 0xa5, 0xb1));
+        p.drawRect(QRectF(1.5, 6.5, 13, 6));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(4.5, 10.5, 7, 4));
+        break;
+    case ToolIcon::Calculator:
+        p.setBrush(QColor(0x4a, 0x55, 0x63));
+        p.drawRoundedRect(QRectF(2.5, 0.5, 11, 15), 1.5, 1.5);
+        p.setBrush(QColor(0xc8, 0xf0, 0xc8));
+        p.drawRect(QRectF(4.5, 2.5, 7, 3));
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        for (int row = 0; row < 3; ++row)
+            for (int col = 0; col < 3; ++col)
+                p.drawRect(QRectF(4.5 + col * 2.5, 7.5 + row * 2.5, 1.6, 1.6));
+        break;
+    case ToolIcon::Help: {
+        p.setBrush(QColor(0x1d, 0x6f, 0xd1));
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(QRectF(1, 1, 14, 14));
+        QFont f = LegacyFont(GothicFont, 9, true);
+        f.setPixelSize(11);
+        p.setFont(f);
+        p.setPen(Qt::white);
+        p.drawText(QRectF(1, 1, 14, 14), Qt::AlignCenter, QStringLiteral("?"));
+        break;
+    }
+    }
+    p.end();
+    return QIcon(pm);
+}
+
+} // namespace zq

@@ -1,0 +1,383 @@
+#include "../support/app_fixture.h"
+
+#include "adder/kasan_window.h"
+#include "platform/legacy_grid.h"
+#include "platform/tool_window.h"
+#include "platform/twips.h"
+#include "shell/application.h"
+
+#include <QFrame>
+#include <QMessageBox>
+#include <QTimer>
+
+using namespace zq;
+using namespace zq::test;
+
+namespace {
+
+// Another window of the program, standing in for a secondary window.
+class OtherWindow : public ToolWindow
+{
+public:
+    explicit OtherWindow(ActivationTracker &t) : ToolWindow(t, QStringLiteral("OTHER")) {}
+    int activations = 0;
+
+protected:
+    void activated() override { ++activations; }
+};
+
+} // namespace
+
+class TestKasan : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void layout();
+    void entryAppendsRow();
+    void operatorRules_data();
+    void operatorRules();
+    void previewWhileTyping_data();
+    void previewWhileTyping();
+    void inputErrorLeavesTape_data();
+    void inputErrorLeavesTape();
+    void scrollsToKeepNewestRowAtBottom();
+    void thousandEntryLimit();
+    void clearButtonAndStarStar_data();
+    void clearButtonAndStarStar();
+    void clearOnEmptyTape();
+    void rulesBox();
+    void backToMenuStartsAfresh();
+    void dialogFocusDoesNotReactivate();
+    void realMessageBoxDoesNotReactivate();
+    void returnFromOtherWindowReactivates();
+
+private:
+    void enter(const QString &text);
+    QWidget *m_kasan = nullptr;
+    LegacyGrid *m_grid = nullptr;
+    QLineEdit *m_text1 = nullptr;
+    std::unique_ptr<AppFixture> m_fx;
+};
+
+void TestKasan::init()
+{
+    m_fx = std::make_unique<AppFixture>();
+    m_fx->app->openAdder();
+    m_kasan = AppFixture::window(QStringLiteral("KASAN"));
+    QVERIFY(m_kasan);
+    m_grid = child<LegacyGrid>(m_kasan, QStringLiteral("G"));
+    m_text1 = child<QLineEdit>(m_kasan, QStringLiteral("Text1"));
+    QVERIFY(m_grid && m_text1);
+}
+
+void TestKasan::cleanup()
+{
+    m_fx.reset();
+}
+
+void TestKasan::enter(const QString &text)
+{
+    typeText(m_text1, text);
+    pressEnter(m_text1);
+}
+
+void TestKasan::layout()
+{
+    QCOMPARE(m_kasan->windowTitle(), QStringLiteral(" ZQ加算機"));
+    QCOMPARE(m_kasan->size(), TwipsSize(6975, 5835));
+    QCOMPARE(child<QWidget>(m_kasan, QStringLiteral("G"))->geometry(), TwipsRect(120, 640, 2655, 3070));
+    QCOMPARE(child<QWidget>(m_kasan, QStringLiteral("Label2"))->geometry(), TwipsRect(1680, 4440, 3495, 375));
+    QCOMPARE(child<QPushButton>(m_kasan, QStringLiteral("Command2"))->text(), QStringLiteral("クリア **"));
+    QCOMPARE(child<QPushButton>(m_kasan, QStringLiteral("Command3"))->text(), QStringLiteral("ﾒﾆｭｰへ"));
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label10")), QStringLiteral("件"));
+    // The entry box lies entirely behind the end button.
+    const QRect box = m_text1->geometry();
+    const QWidget *end = child<QWidget>(m_kasan, QStringLiteral("Command1"));
+    QVERIFY(end->geometry().contains(box));
+    QVERIFY(m_text1->parentWidget()->children().indexOf(m_text1)
+            < m_text1->parentWidget()->children().indexOf(const_cast<QWidget *>(end)));
+    // The grid: header, row numbers, widths, ten data rows.
+    QCOMPARE(m_grid->rows(), 1001);
+    QCOMPARE(m_grid->cols(), 2);
+    QCOMPARE(m_grid->text(0, 0), QStringLiteral("NO"));
+    QCOMPARE(m_grid->text(1, 0), QStringLiteral("1 "));
+    QCOMPARE(m_grid->text(1000, 0), QStringLiteral("1000 "));
+    QCOMPARE(m_grid->colWidth(0), 600);
+    QCOMPARE(m_grid->colWidth(1), 1800);
+    QCOMPARE(m_grid->headerAlignment(0), Qt::AlignHCenter);
+    QCOMPARE(m_grid->colAlignment(0), Qt::AlignRight);
+    QCOMPARE(m_grid->visibleDataRows(), 10);
+    QCOMPARE(m_fx->app->store().program.MaxRows, 1000);
+}
+
+void TestKasan::entryAppendsRow()
+{
+    enter(QStringLiteral("12"));
+    QCOMPARE(m_grid->text(1, 1), QStringLiteral("12. "));
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label2")), QStringLiteral("12. "));
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label5")), QStringLiteral("1 "));
+    QCOMPARE(m_text1->text(), QString());
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label1")), QString());
+    QCOMPARE(m_grid->row(), 1);
+    QCOMPARE(m_grid->col(), 1);
+    enter(QStringLiteral("0.125"));
+    QCOMPARE(m_grid->text(2, 1), QStringLiteral("0.125 "));
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label2")), QStringLiteral("12.125 "));
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label5")), QStringLiteral("2 "));
+    QCOMPARE(m_grid->row(), 2);
+    const AdderValues &a = m_fx->app->store().adder;
+    QCOMPARE(a.TapeCount, 2);
+    QCOMPARE(a.TapeTotal, 12.125);
+}
+
+void TestKasan::operatorRules_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("cell");
+    QTest::newRow("+-") << "7+-2" << "5. ";
+    QTest::newRow("--") << "7--2" << "9. ";
+    QTest::newRow("2+3*4") << "2+3*4" << "8. ";
+    QTest::newRow("5/-2") << "5/-2" << "-2.5 ";
+    QTest::newRow("-5-3") << "-5-3" << "-8. ";
+    QTest::newRow("minus alone") << "-" << "0. ";
+    QTest::newRow("1,234") << "1,234" << "1. ";
+    QTest::newRow("large") << "1234567*1000" << "1,234,567,000. ";
+    QTest::newRow("full width") << "１２＊３" << "36. ";
+}
+
+void TestKasan::operatorRules()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, cell);
+    enter(typed);
+    QCOMPARE(m_grid->text(1, 1), cell);
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label2")), cell);
+}
+
+void TestKasan::previewWhileTyping_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("number") << "1234567" << "1,234,567.";
+    QTest::newRow("expression") << "12/5" << "12/5";
+    QTest::newRow("incomplete") << "12*" << "12*";
+    QTest::newRow("full width") << "１０００" << "1,000.";
+}
+
+void TestKasan::previewWhileTyping()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    typeText(m_text1, typed);
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label1")), shown);
+}
+
+void TestKasan::inputErrorLeavesTape_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("divide by zero") << "10/0";
+    QTest::newRow("zero by zero") << "0/0";
+    QTest::newRow("overflow") << "1e309";
+    QTest::newRow("total overflow") << "1.7e308";
+}
+
+void TestKasan::inputErrorLeavesTape()
+{
+    QFETCH(QString, typed);
+    enter(QStringLiteral("1.7e308"));
+    QCOMPARE(m_fx->fake.warnings.size(), 0);
+    const int beeps = m_fx->fake.beeps;
+    enter(typed);
+    QCOMPARE(m_fx->fake.warnings, QStringList{QStringLiteral("入力エラー！")});
+    QCOMPARE(m_fx->fake.beeps, beeps + 1);
+    // The beep sounds before the box.
+    QCOMPARE(m_fx->fake.log.mid(m_fx->fake.log.size() - 2),
+             (QStringList{QStringLiteral("beep"), QStringLiteral("warn:入力エラー！")}));
+    QCOMPARE(m_text1->text(), QString());
+    QCOMPARE(m_fx->app->store().adder.TapeCount, 1);
+    QCOMPARE(m_grid->text(2, 1), QString());
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label5")), QStringLiteral("1 "));
+    QVERIFY(!labelText(m_kasan, QStringLiteral("Label2")).contains(u'i'));
+}
+
+void TestKasan::scrollsToKeepNewestRowAtBottom()
+{
+    for (int i = 1; i <= 9; ++i)
+        enter(QString::number(i));
+    QCOMPARE(m_grid->topRow(), 1);
+    enter(QStringLiteral("10"));
+    QCOMPARE(m_grid->topRow(), 1);
+    enter(QStringLiteral("11"));
+    QCOMPARE(m_grid->topRow(), 2);
+    enter(QStringLiteral("12"));
+    QCOMPARE(m_grid->topRow(), 3);
+    // The newest row is the last whole row shown.
+    const QRect newest = m_grid->cellRect(12, 1);
+    QVERIFY(!newest.isEmpty());
+    QVERIFY(newest.bottom() < m_grid->viewport()->height());
+    QVERIFY(m_grid->cellRect(2, 1).isEmpty());
+}
+
+void TestKasan::thousandEntryLimit()
+{
+    for (int i = 1; i <= 1000; ++i)
+        enter(QStringLiteral("1"));
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label5")), QStringLiteral("1000 "));
+    QCOMPARE(m_grid->topRow(), 991);
+    typeText(m_text1, QStringLiteral("5"));
+    pressEnter(m_text1);
+    // Refused without a word; the text stays in the box.
+    QCOMPARE(m_text1->text(), QStringLiteral("5"));
+    QCOMPARE(m_fx->app->store().adder.TapeCount, 1000);
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label2")), QStringLiteral("1,000. "));
+    QVERIFY(m_fx->fake.warnings.isEmpty());
+}
+
+void TestKasan::clearButtonAndStarStar_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("button") << "button";
+    QTest::newRow("** Enter") << "**";
+    QTest::newRow("full-width ＊＊ Enter") << "＊＊";
+}
+
+void TestKasan::clearButtonAndStarStar()
+{
+    QFETCH(QString, how);
+    for (int i = 0; i < 12; ++i)
+        enter(QStringLiteral("1.5"));
+    const int beeps = m_fx->fake.beeps;
+    if (how == QLatin1String("button"))
+        click(m_kasan, QStringLiteral("Command2"));
+    else
+        enter(how);
+    QCOMPARE(m_fx->fake.beeps, beeps + 1);
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label4")), QStringLiteral("18. "));
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label6")), QStringLiteral("12 "));
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label2")), QString());
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label5")), QString());
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label1")), QString());
+    QCOMPARE(m_text1->text(), QString());
+    QCOMPARE(m_grid->topRow(), 1);
+    for (int i = 1; i <= 12; ++i)
+        QCOMPARE(m_grid->text(i, 1), QString());
+    QCOMPARE(m_fx->app->store().adder.TapeCount, 0);
+    // The next entry starts the tape again at row 1.
+    enter(QStringLiteral("4"));
+    QCOMPARE(m_grid->text(1, 1), QStringLiteral("4. "));
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label2")), QStringLiteral("4. "));
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label4")), QStringLiteral("18. "));
+}
+
+void TestKasan::clearOnEmptyTape()
+{
+    click(m_kasan, QStringLiteral("Command2"));
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label4")), QStringLiteral("0. "));
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label6")), QStringLiteral("0 "));
+}
+
+void TestKasan::rulesBox()
+{
+    QFrame *box = child<QFrame>(m_kasan, QStringLiteral("Picture1"));
+    QVERIFY(box->isHidden());
+    click(m_kasan, QStringLiteral("Command4"));
+    QVERIFY(box->isVisible());
+    const QStringList lines = m_fx->app->store().program.WorkText.split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 11);
+    QCOMPARE(lines.first(), QStringLiteral("● 加算のみです。"));
+    QCOMPARE(lines.last(), QStringLiteral("● 「**」ｴﾝﾀｰでクリアボタンと同じです。"));
+    QVERIFY(labelText(m_kasan, QStringLiteral("Label3")).contains(QStringLiteral("● １０００件までです。")));
+    QCOMPARE(box->findChild<QPushButton *>(QStringLiteral("Command5"))->text(), QStringLiteral("閉"));
+    click(box, QStringLiteral("Command5"));
+    QVERIFY(box->isHidden());
+    // Buttons never take the keyboard away from the entry line.
+    QCOMPARE(child<QPushButton>(m_kasan, QStringLiteral("Command4"))->focusPolicy(), Qt::NoFocus);
+}
+
+void TestKasan::backToMenuStartsAfresh()
+{
+    enter(QStringLiteral("5"));
+    enter(QStringLiteral("6"));
+    click(m_kasan, QStringLiteral("Command3"));
+    QVERIFY(!AppFixture::window(QStringLiteral("KASAN")));
+    QWidget *menu = AppFixture::window(QStringLiteral("MENU"));
+    QVERIFY(menu);
+    const Store &s = m_fx->app->store();
+    QCOMPARE(s.adder.TapeCount, 0);
+    QCOMPARE(s.adder.TapeTotal, 0.0);
+    QVERIFY(s.adder.Tape.isEmpty());
+    QCOMPARE(s.program.MaxRows, 0);
+    QCOMPARE(s.program.ReturnFlag, 0);
+
+    click(menu, QStringLiteral("Command8"));
+    QWidget *kasan = AppFixture::window(QStringLiteral("KASAN"));
+    QVERIFY(kasan);
+    QVERIFY(kasan != m_kasan);
+    auto *grid = child<LegacyGrid>(kasan, QStringLiteral("G"));
+    QCOMPARE(grid->text(1, 1), QString());
+    QCOMPARE(labelText(kasan, QStringLiteral("Label2")), QString());
+    QCOMPARE(labelText(kasan, QStringLiteral("Label5")), QString());
+    auto *text1 = child<QLineEdit>(kasan, QStringLiteral("Text1"));
+    typeText(text1, QStringLiteral("3"));
+    pressEnter(text1);
+    QCOMPARE(grid->text(1, 1), QStringLiteral("3. "));
+    QCOMPARE(labelText(kasan, QStringLiteral("Label2")), QStringLiteral("3. "));
+}
+
+void TestKasan::dialogFocusDoesNotReactivate()
+{
+    enter(QStringLiteral("8"));
+    // Focus coming back from a message box, a dialog or another application
+    // is a plain window activation of KASAN: it must not start a new tape.
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(m_kasan, &deactivate);
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(m_kasan, &activate);
+    QCOMPARE(m_fx->app->store().adder.Tape.value(1), 8.0);
+    enter(QStringLiteral("2"));
+    QCOMPARE(m_fx->app->store().adder.TapeTotal, 10.0);
+    QCOMPARE(m_fx->app->store().adder.Tape.value(1), 8.0);
+}
+
+void TestKasan::realMessageBoxDoesNotReactivate()
+{
+    enter(QStringLiteral("7"));
+    QTimer::singleShot(0, [] {
+        if (QWidget *box = QApplication::activeModalWidget())
+            box->close();
+    });
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Check"), QStringLiteral("x"),
+                    QMessageBox::Ok, m_kasan);
+    box.exec();
+    QCoreApplication::processEvents();
+    QCOMPARE(m_fx->app->store().adder.Tape.value(1), 7.0);
+}
+
+void TestKasan::returnFromOtherWindowReactivates()
+{
+    enter(QStringLiteral("9"));
+    ActivationTracker &tracker = m_fx->app->tracker();
+    auto *other = new OtherWindow(tracker);
+    other->showAndActivate();
+    QCOMPARE(other->activations, 1);
+
+    // Coming back from one of the program's own windows runs KASAN's
+    // activation: with ReturnFlag set the tape stays...
+    m_fx->app->store().program.ReturnFlag = 1;
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(m_kasan, &activate);
+    QCOMPARE(m_fx->app->store().adder.Tape.value(1), 9.0);
+
+    // ...and without it the activation starts a new tape array.
+    other->showAndActivate();
+    QCOMPARE(other->activations, 2);
+    m_fx->app->store().program.ReturnFlag = 0;
+    QApplication::sendEvent(m_kasan, &activate);
+    QCOMPARE(m_fx->app->store().adder.Tape.value(1), 0.0);
+    other->close();
+}
+
+QTEST_MAIN(TestKasan)
+#include "tst_kasan.moc"

@@ -1,0 +1,165 @@
+#include "../support/app_fixture.h"
+
+#include "platform/indexed_toolbar.h"
+#include "platform/twips.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+
+using namespace zq;
+using namespace zq::test;
+
+class TestWindowFlow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void menuLayout();
+    void menuItems_data();
+    void menuItems();
+    void menuToAdderAndBack();
+    void endProgram_data();
+    void endProgram();
+    void closingLastWindowEndsProgram();
+};
+
+void TestWindowFlow::menuLayout()
+{
+    AppFixture fx;
+    fx.app->showMenu();
+    QWidget *menu = AppFixture::window(QStringLiteral("MENU"));
+    QVERIFY(menu);
+    QCOMPARE(menu->windowTitle(), QStringLiteral("ZQ加算・集計器"));
+    QCOMPARE(child<QPushButton>(menu, QStringLiteral("Command8"))->text(), QStringLiteral("加算機"));
+    QCOMPARE(child<QPushButton>(menu, QStringLiteral("Command6"))->text(), QStringLiteral("集計器"));
+    QCOMPARE(child<QPushButton>(menu, QStringLiteral("Command9"))->text(), QStringLiteral("終了"));
+    // One below the other, 480 twips apart, each 1815 x 375.
+    const QRect c8 = child<QWidget>(menu, QStringLiteral("Command8"))->geometry();
+    const QRect c6 = child<QWidget>(menu, QStringLiteral("Command6"))->geometry();
+    const QRect c9 = child<QWidget>(menu, QStringLiteral("Command9"))->geometry();
+    QCOMPARE(c8.size(), TwipsSize(1815, 375));
+    QCOMPARE(c6.top() - c8.top(), Px(480));
+    QCOMPARE(c9.top() - c6.top(), Px(480));
+    QCOMPARE(child<QWidget>(menu, QStringLiteral("Image1"))->geometry(), TwipsRect(120, 480, 2760, 1140));
+    auto *toolbar = child<IndexedToolbar>(menu, QStringLiteral("Toolbar1"));
+    QCOMPARE(toolbar->buttonCount(), 2);
+    QCOMPARE(toolbar->button(1)->toolTip(), QStringLiteral("ZQ電卓"));
+    QCOMPARE(toolbar->button(2)->toolTip(), QStringLiteral("ﾍﾙﾌﾟ"));
+    QVERIFY(child<QPushButton>(menu, QStringLiteral("Command8"))->isEnabled());
+    QVERIFY(child<QPushButton>(menu, QStringLiteral("Command9"))->isEnabled());
+}
+
+void TestWindowFlow::menuItems_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("shortcut");
+
+    QTest::newRow("MX11") << "MX1" << "MX11" << "ﾌｧｲﾙを格納するﾌｫﾙﾀﾞ指定(&A)" << "Ctrl+A";
+    QTest::newRow("MX14") << "MX1" << "MX14" << "-" << "";
+    QTest::newRow("MX15") << "MX1" << "MX15" << "終了(&E)" << "Ctrl+E";
+    QTest::newRow("MX21") << "MX2" << "MX21" << "ZQ電卓(&D)" << "Ctrl+D";
+    QTest::newRow("MX31") << "MX3" << "MX31" << "ﾍﾙﾌﾟ(&H)" << "Ctrl+H";
+    QTest::newRow("MX32") << "MX3" << "MX32" << "-" << "";
+    QTest::newRow("MX33") << "MX3" << "MX33" << "ﾊﾞｰｼﾞｮﾝ情報(&V)" << "Ctrl+V";
+}
+
+void TestWindowFlow::menuItems()
+{
+    QFETCH(QString, menu);
+    QFETCH(QString, item);
+    QFETCH(QString, caption);
+    QFETCH(QString, shortcut);
+    AppFixture fx;
+    fx.app->showMenu();
+    QWidget *w = AppFixture::window(QStringLiteral("MENU"));
+    auto *m = child<QMenu>(w, menu);
+    QVERIFY(m);
+    const QStringList titles{QStringLiteral("ﾌｧｲﾙ(&F)"), QStringLiteral("ﾂｰﾙ(&T)"), QStringLiteral("ﾍﾙﾌﾟ(&H)")};
+    QCOMPARE(m->title(), titles.at(menu.back().digitValue() - 1));
+    QAction *action = nullptr;
+    for (QAction *a : m->actions())
+        if (a->objectName() == item)
+            action = a;
+    QVERIFY(action);
+    if (caption == QLatin1String("-")) {
+        QVERIFY(action->isSeparator());
+    } else {
+        QCOMPARE(action->text(), caption);
+        QCOMPARE(action->shortcut().toString(), shortcut);
+    }
+}
+
+void TestWindowFlow::menuToAdderAndBack()
+{
+    AppFixture fx;
+    fx.app->showMenu();
+    QWidget *first = AppFixture::window(QStringLiteral("MENU"));
+    click(first, QStringLiteral("Command8"));
+    QVERIFY(AppFixture::window(QStringLiteral("KASAN")));
+    QCOMPARE(AppFixture::visibleWindowCount(QStringLiteral("MENU")), 0);
+
+    click(AppFixture::window(QStringLiteral("KASAN")), QStringLiteral("Command3"));
+    QCOMPARE(AppFixture::visibleWindowCount(QStringLiteral("KASAN")), 0);
+    QCOMPARE(AppFixture::visibleWindowCount(QStringLiteral("MENU")), 1);
+    QCOMPARE(fx.quitCalls, 0);
+    QVERIFY(!fx.app->hasEnded());
+}
+
+void TestWindowFlow::endProgram_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("helpShown");
+    QTest::addColumn<int>("helpCloses");
+
+    QTest::newRow("MENU 終了 after help") << "MENU" << "Command9" << true << 1;
+    QTest::newRow("MENU 終了 without help") << "MENU" << "Command9" << false << 0;
+    QTest::newRow("MENU MX15 after help") << "MENU" << "MX15" << true << 0;
+    QTest::newRow("KASAN 終了 after help") << "KASAN" << "Command1" << true << 1;
+    QTest::newRow("KASAN 終了 without help") << "KASAN" << "Command1" << false << 0;
+}
+
+void TestWindowFlow::endProgram()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    QFETCH(bool, helpShown);
+    QFETCH(int, helpCloses);
+    AppFixture fx;
+    if (window == QLatin1String("KASAN"))
+        fx.app->openAdder();
+    else
+        fx.app->showMenu();
+    fx.app->store().program.HelpShown = helpShown ? 1 : 0;
+    QWidget *w = AppFixture::window(window);
+    QVERIFY(w);
+    if (control.startsWith(QLatin1String("MX")))
+        w->findChild<QAction *>(control)->trigger();
+    else
+        click(w, control);
+    QCOMPARE(fx.fake.count(QStringLiteral("help-close:")), helpCloses);
+    if (helpCloses)
+        QCOMPARE(fx.fake.log.last(), QStringLiteral("help-close:") + window);
+    QVERIFY(fx.app->hasEnded());
+    QCOMPARE(fx.quitCalls, 1);
+    QCOMPARE(AppFixture::visibleWindowCount(window), 0);
+    QCOMPARE(fx.app->store().program.HelpShown, helpCloses ? 0 : (helpShown ? 1 : 0));
+}
+
+void TestWindowFlow::closingLastWindowEndsProgram()
+{
+    AppFixture fx;
+    fx.app->openAdder();
+    QWidget *kasan = AppFixture::window(QStringLiteral("KASAN"));
+    QVERIFY(kasan);
+    // The title-bar close box on the only window ends the event loop.
+    QTimer::singleShot(0, kasan, &QWidget::close);
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
+    QCOMPARE(QApplication::exec(), 0);
+}
+
+QTEST_MAIN(TestWindowFlow)
+#include "tst_window_flow.moc"

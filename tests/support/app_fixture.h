@@ -1,0 +1,106 @@
+#pragma once
+
+#include "platform/fake_services.h"
+#include "platform/fonts.h"
+#include "shell/application.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+namespace zq::test {
+
+// The application on recording fakes, with its program folder in a
+// temporary directory.
+struct AppFixture {
+    QTemporaryDir programDir;
+    FakeServices fake;
+    std::unique_ptr<Application> app;
+    int quitCalls = 0;
+
+    AppFixture()
+    {
+        InstallFontSubstitutions();
+        app = std::make_unique<Application>(fake.services(), programDir.path());
+        app->quit = [this] { ++quitCalls; };
+    }
+
+    ~AppFixture()
+    {
+        app.reset();
+        settle();
+    }
+
+    // Lets closed windows go away.
+    static void settle()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+
+    // The visible top-level window with this name, if any.
+    static QWidget *window(const QString &name)
+    {
+        settle();
+        QWidget *found = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == name && w->isVisible())
+                found = w;
+        return found;
+    }
+
+    static int visibleWindowCount(const QString &name)
+    {
+        settle();
+        int n = 0;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == name && w->isVisible())
+                ++n;
+        return n;
+    }
+};
+
+template <typename T>
+T *child(QWidget *window, const QString &name)
+{
+    T *c = window ? window->findChild<T *>(name) : nullptr;
+    if (!c)
+        qWarning("no child %s", qPrintable(name));
+    return c;
+}
+
+inline void click(QWidget *window, const QString &button)
+{
+    QPushButton *b = child<QPushButton>(window, button);
+    QVERIFY(b);
+    QVERIFY(b->isEnabled());
+    b->click();
+}
+
+inline QString labelText(QWidget *window, const QString &label)
+{
+    QLabel *l = child<QLabel>(window, label);
+    return l ? l->text() : QStringLiteral("<missing>");
+}
+
+// Types a text into a box one character at a time, as a keyboard or an
+// input method delivers it (Japanese characters included).
+inline void typeText(QWidget *box, const QString &text)
+{
+    for (QChar ch : text)
+        QTest::sendKeyEvent(QTest::KeyAction::Click, box, Qt::Key_unknown, QString(ch),
+                            Qt::NoModifier);
+}
+
+inline void pressEnter(QWidget *box)
+{
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+} // namespace zq::test
