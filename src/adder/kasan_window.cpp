@@ -1,6 +1,9 @@
 #include "adder/kasan_window.h"
 
 #include "adder/entry_line.h"
+#include "adder/insatsu_window.h"
+#include "adder/tape_file.h"
+#include "common/file_io.h"
 #include "adder/tape.h"
 #include "common/format.h"
 #include "platform/fonts.h"
@@ -201,10 +204,6 @@ void KasanWindow::buildLayout()
     connect(command5, &QPushButton::clicked, this, [this] { showRules(false); });
     connect(m_grid, &LegacyGrid::clicked, this, &KasanWindow::focusEntry);
     connect(m_toolbar, &IndexedToolbar::buttonClicked, this, &KasanWindow::toolbarClicked);
-
-    // Files, printing, calculator and help come with their own windows.
-    for (int i = 1; i <= 5; ++i)
-        m_toolbar->setButtonEnabled(i, false);
 }
 
 void KasanWindow::activated()
@@ -300,9 +299,72 @@ void KasanWindow::showRules(bool show)
     focusEntry();
 }
 
-void KasanWindow::toolbarClicked(int)
+void KasanWindow::toolbarClicked(int index)
 {
+    switch (index) {
+    case 1: openTape(); break;
+    case 2: saveTape(); break;
+    case 3: openPrintWindow(); break;
+    case 4: m_app.launchCalculator(this); break;
+    case 5: m_app.showHelp(this); break;
+    }
     focusEntry();
+}
+
+FileDialogRequest KasanWindow::tapeDialog(bool save) const
+{
+    return {m_app.store().program.StorageFolder, QStringLiteral("入力ﾌｧｲﾙ (*.KSN)|*.KSN"), save};
+}
+
+void KasanWindow::saveTape()
+{
+    program().ReturnFlag = 1;
+    adder().TapeTopRow = TapeTopRowFor(adder().TapeCount);
+    const QString path = m_app.services().files->saveFileName(this, tapeDialog(true));
+    if (path.isEmpty())
+        return;
+    if (!SaveFileBytes(path, TapeFileBytes(adder()))) {
+        m_app.services().messages->beep();
+        m_app.services().messages->warn(this, QStringLiteral("ファイルを保存できませんでした！\n") + path);
+    }
+}
+
+void KasanWindow::openTape()
+{
+    program().ReturnFlag = 1;
+    const QString path = m_app.services().files->openFileName(this, tapeDialog(false));
+    if (path.isEmpty())
+        return;
+    QByteArray bytes;
+    std::optional<TapeFileContents> contents;
+    if (ReadFileBytes(path, &bytes))
+        contents = ParseTapeFile(bytes, program().MaxRows);
+    if (!contents) {
+        m_app.services().messages->beep();
+        m_app.services().messages->warn(this, QStringLiteral("ファイルを読み込めませんでした！\n") + path);
+        return;
+    }
+    ApplyTapeFile(adder(), program().MaxRows, *contents);
+
+    m_grid->setTopRow(adder().TapeTopRow);
+    for (int i = 1; i <= program().MaxRows; ++i)
+        m_grid->setText(i, 1, QString());
+    for (int i = 1; i <= adder().TapeCount; ++i)
+        m_grid->setText(i, 1, TapeAmountText(adder().Tape[i]));
+    m_grid->setTopRow(1);
+    m_app.services().messages->beep();
+    m_label2->setText(TapeAmountText(adder().TapeTotal));
+    m_label5->setText(TapeCountText(adder().TapeCount));
+    m_label4->clear();
+    m_label6->clear();
+}
+
+void KasanWindow::openPrintWindow()
+{
+    program().ReturnFlag = 1;
+    if (!m_insatsu)
+        m_insatsu = new InsatsuWindow(m_app, this);
+    m_insatsu->showAndActivate();
 }
 
 void KasanWindow::focusEntry()

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/services.h"
 #include "platform/tool_window.h"
+
+#include <QPointer>
 
 #include <QLineEdit>
 
@@ -13,6 +16,7 @@ namespace zq {
 
 class Application;
 class IndexedToolbar;
+class InsatsuWindow;
 class LegacyGrid;
 struct AdderValues;
 struct ProgramValues;
@@ -51,6 +55,10 @@ private:
     void endProgram();
     void showRules(bool show);
     void toolbarClicked(int index);
+    void openTape();
+    void saveTape();
+    void openPrintWindow();
+    FileDialogRequest tapeDialog(bool save) const;
     void focusEntry();
 
     AdderValues &adder();
@@ -67,6 +75,7 @@ private:
     QLabel *m_label6 = nullptr;         // previous count
     QLabel *m_label3 = nullptr;         // operating rules
     QFrame *m_picture1 = nullptr;       // rules box
+    QPointer<InsatsuWindow> m_insatsu;  // print options
 };
 
 } // namespace zq

@@ -12,6 +12,7 @@ Services FakeServices::services()
     s.clipboard = this;
     s.help = this;
     s.launcher = this;
+    s.printer = this;
     return s;
 }
 
@@ -83,6 +84,25 @@ int FakeServices::count(const QString &prefix) const
         if (entry.startsWith(prefix))
             ++n;
     return n;
+}
+
+} // namespace zq
+
+namespace zq {
+
+std::unique_ptr<PrintCanvas> FakeServices::beginDocument(QWidget *, PageOrientation orientation,
+                                                         const QString &documentName,
+                                                         const QString &pdfFolder)
+{
+    log << QStringLiteral("print:%1|%2|%3")
+               .arg(documentName,
+                    orientation == PageOrientation::Landscape ? QStringLiteral("landscape")
+                                                              : QStringLiteral("portrait"),
+                    pdfFolder);
+    if (!printerReady)
+        return nullptr;
+    printJobs.emplace_back();
+    return std::make_unique<RecordingCanvas>(printJobs.back(), printSucceeds);
 }
 
 } // namespace zq

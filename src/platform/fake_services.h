@@ -1,8 +1,11 @@
 #pragma once
 
+#include "platform/recording_canvas.h"
 #include "platform/services.h"
 
 #include <QStringList>
+
+#include <deque>
 
 #include <functional>
 
@@ -13,7 +16,8 @@ class FakeServices : public MessageService,
                      public FileDialogService,
                      public ClipboardService,
                      public HelpService,
-                     public LaunchService
+                     public LaunchService,
+                     public PrinterService
 {
 public:
     Services services();
@@ -21,7 +25,7 @@ public:
     // What happened, in order: "beep", "warn:<text>", "open:<folder>|<filter>",
     // "save:<folder>|<filter>|<overwrite>", "clipboard-clear",
     // "clipboard:<text>", "help-show:<owner>", "help-close:<owner>",
-    // "launch:<program>".
+    // "launch:<program>", "print:<document>|<orientation>|<pdf folder>".
     QStringList log;
     QStringList warnings;
     int beeps = 0;
@@ -30,6 +34,10 @@ public:
     QStringList dialogAnswers;
     bool launchSucceeds = true;
     QString clipboardText;
+    // Print jobs, in order; with printerReady false no job starts.
+    std::deque<PrintRecord> printJobs; // references stay valid as jobs are added
+    bool printerReady = true;
+    bool printSucceeds = true;
     // Run when a warning is shown (for example to inspect the windows then).
     std::function<void(const QString &)> onWarn;
 
@@ -42,6 +50,9 @@ public:
     void showHelp(QWidget *owner) override;
     void closeAllHelp(QWidget *owner) override;
     bool launch(const QString &program) override;
+    std::unique_ptr<PrintCanvas> beginDocument(QWidget *owner, PageOrientation orientation,
+                                               const QString &documentName,
+                                               const QString &pdfFolder) override;
 
     int count(const QString &prefix) const;
 

@@ -1,5 +1,7 @@
 #include "platform/qt_services.h"
 
+#include "shell/help_resources.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
@@ -26,6 +28,10 @@ QStringList DialogNameFilters(const QString &filter)
         return {filter};
     const QString label = filter.left(bar);
     const QString pattern = filter.mid(bar + 1);
+    // A label that already shows its pattern, as "入力ﾌｧｲﾙ (*.KSN)", is the
+    // filter as it stands.
+    if (label.endsWith(u'(' + pattern + u')'))
+        return {label};
     return {label + QStringLiteral(" (") + pattern + QStringLiteral(")")};
 }
 
@@ -76,7 +82,12 @@ bool QtLaunchService::launch(const QString &program)
     return QProcess::startDetached(program, {});
 }
 
-QtPlatform::QtPlatform() = default;
+QtPlatform::QtPlatform()
+    : m_help(QString::fromLatin1(HelpPage))
+    , m_printer(m_messages, m_files)
+{
+}
+
 QtPlatform::~QtPlatform() = default;
 
 Services QtPlatform::services() const
@@ -87,6 +98,8 @@ Services QtPlatform::services() const
     s.files = &self->m_files;
     s.clipboard = &self->m_clipboard;
     s.launcher = &self->m_launcher;
+    s.help = &self->m_help;
+    s.printer = &self->m_printer;
     return s;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/qt_help.h"
+#include "platform/qt_printer.h"
 #include "platform/services.h"
 
 #include <memory>
@@ -46,6 +48,8 @@ private:
     QtFileDialogService m_files;
     QtClipboardService m_clipboard;
     QtLaunchService m_launcher;
+    QtHelpService m_help;
+    QtPrinterService m_printer;
 };
 
 // Name filters of a file dialog from one "label|pattern" entry.

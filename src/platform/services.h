@@ -61,13 +61,17 @@ public:
 
 enum class PageOrientation { Portrait, Landscape };
 
-// Print jobs on the default printer; null when no job could be started.
+// Print jobs on the default printer. Null when no job was started: the
+// service has then told the user why, or the user cancelled.
 class PrinterService
 {
 public:
     virtual ~PrinterService() = default;
+    // pdfFolder: where the save dialog opens when there is no printer and the
+    // printout is offered as a PDF file instead.
     virtual std::unique_ptr<PrintCanvas> beginDocument(QWidget *owner, PageOrientation orientation,
-                                                       const QString &documentName) = 0;
+                                                       const QString &documentName,
+                                                       const QString &pdfFolder) = 0;
 };
 
 // The platform services a window may use, handed to every window.

@@ -1,5 +1,6 @@
 #include "platform/tool_window.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QShowEvent>
@@ -43,6 +44,20 @@ void ToolWindow::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     if (!event->spontaneous())
         m_tracker.windowActivated(this);
+}
+
+SecondaryWindow::SecondaryWindow(ActivationTracker &tracker, const QString &name, ToolWindow *owner)
+    : ToolWindow(tracker, name, owner)
+    , m_owner(owner)
+{
+    setWindowFlag(Qt::Dialog);
+}
+
+void SecondaryWindow::closeEvent(QCloseEvent *event)
+{
+    ToolWindow::closeEvent(event);
+    if (event->isAccepted() && m_owner && m_owner->isVisible())
+        m_owner->showAndActivate();
 }
 
 } // namespace zq

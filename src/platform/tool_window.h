@@ -41,10 +41,28 @@ protected:
 
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    ActivationTracker &tracker() { return m_tracker; }
 
 private:
     friend class ActivationTracker;
     ActivationTracker &m_tracker;
+};
+
+// A window that belongs to a tool window: it closes with its owner, and when
+// it closes the owner is shown and activated again.
+class SecondaryWindow : public ToolWindow
+{
+    Q_OBJECT
+public:
+    SecondaryWindow(ActivationTracker &tracker, const QString &name, ToolWindow *owner);
+
+    ToolWindow *owner() const { return m_owner; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QPointer<ToolWindow> m_owner;
 };
 
 } // namespace zq

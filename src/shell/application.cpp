@@ -1,18 +1,22 @@
 #include "shell/application.h"
 
 #include "adder/kasan_window.h"
+#include "shell/filectl_window.h"
 #include "shell/menu_window.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 
 namespace zq {
 
-Application::Application(const Services &services, const QString &programFolder, QObject *parent)
+Application::Application(const Services &services, const QString &programFolder,
+                         const QString &configFolder, QObject *parent)
     : QObject(parent)
     , quit([] { QCoreApplication::quit(); })
     , m_services(services)
     , m_programFolder(programFolder)
+    , m_setq(programFolder, configFolder)
 {
 }
 
@@ -44,6 +48,39 @@ KasanWindow *Application::openAdder()
     auto *kasan = new KasanWindow(*this);
     kasan->showAndActivate();
     return kasan;
+}
+
+FileCtlWindow *Application::openStorageFolder()
+{
+    auto *window = new FileCtlWindow(*this);
+    window->showAndActivate();
+    return window;
+}
+
+void Application::showHelp(QWidget *owner)
+{
+    m_store.program.HelpShown = 1;
+    if (m_services.help)
+        m_services.help->showHelp(owner);
+}
+
+QString Application::calculatorPath() const
+{
+#ifdef Q_OS_WIN
+    return QDir::toNativeSeparators(m_programFolder) + QStringLiteral("\\ZQDENTAK.EXE");
+#else
+    return QDir(m_programFolder).filePath(QStringLiteral("ZQDENTAK"));
+#endif
+}
+
+void Application::launchCalculator(QWidget *owner)
+{
+    m_store.program.WorkText = calculatorPath();
+    if (m_services.launcher && m_services.launcher->launch(m_store.program.WorkText))
+        return;
+    m_services.messages->beep();
+    m_services.messages->warn(owner, QStringLiteral("ZQ電卓を起動できませんでした！\n")
+                                         + QDir::toNativeSeparators(m_store.program.WorkText));
 }
 
 void Application::endProgram(QWidget *owner, bool closeHelp)

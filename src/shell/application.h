@@ -2,6 +2,7 @@
 
 #include "platform/services.h"
 #include "platform/tool_window.h"
+#include "shell/setq_file.h"
 #include "shell/store.h"
 
 #include <QObject>
@@ -14,6 +15,7 @@ namespace zq {
 
 class MenuWindow;
 class KasanWindow;
+class FileCtlWindow;
 
 // Owns the program-wide store and the window flow: at most one of the main
 // windows (MENU, KASAN, ...) is open at a time; each goes back by showing a
@@ -22,17 +24,28 @@ class Application : public QObject
 {
     Q_OBJECT
 public:
-    Application(const Services &services, const QString &programFolder, QObject *parent = nullptr);
+    // configFolder: where SETQ.DAT goes when the program folder cannot be written.
+    Application(const Services &services, const QString &programFolder,
+                const QString &configFolder, QObject *parent = nullptr);
     ~Application() override;
 
     Store &store() { return m_store; }
     const Services &services() const { return m_services; }
     ActivationTracker &tracker() { return m_tracker; }
     QString programFolder() const { return m_programFolder; }
+    const SetqLocation &setqLocation() const { return m_setq; }
 
     // Shows a fresh main menu (load and activation run again).
     MenuWindow *showMenu();
     KasanWindow *openAdder();
+    FileCtlWindow *openStorageFolder();
+
+    // Shows the help, owned by the calling window; HelpShown becomes 1.
+    void showHelp(QWidget *owner);
+    // Starts the calculator program from the program folder, not waiting for
+    // it; says so when it cannot be started.
+    void launchCalculator(QWidget *owner);
+    QString calculatorPath() const;
 
     // Ends the program at once: with closeHelp, open help windows are closed
     // first when help was shown in this run. No further window events run.
@@ -49,6 +62,7 @@ private:
     Services m_services;
     ActivationTracker m_tracker;
     QString m_programFolder;
+    SetqLocation m_setq;
     bool m_ended = false;
 };
 

@@ -5,6 +5,8 @@
 #include "platform/twips.h"
 #include "shell/application.h"
 #include "shell/artwork.h"
+#include "shell/setq_file.h"
+#include "shell/ver_window.h"
 
 #include <QAction>
 #include <QFrame>
@@ -82,18 +84,31 @@ MenuWindow::MenuWindow(Application &app)
     connect(m_command8, &QPushButton::clicked, this, &MenuWindow::openAdder);
     connect(m_command9, &QPushButton::clicked, this, &MenuWindow::endProgram);
     connect(mx15, &QAction::triggered, this, [this] { m_app.endProgram(this, false); });
+    connect(mx11, &QAction::triggered, this, &MenuWindow::openStorageFolder);
+    connect(mx21, &QAction::triggered, this, [this] { m_app.launchCalculator(this); });
+    connect(mx31, &QAction::triggered, this, [this] { m_app.showHelp(this); });
+    connect(mx33, &QAction::triggered, this, &MenuWindow::showVersion);
     connect(m_toolbar, &IndexedToolbar::buttonClicked, this, &MenuWindow::toolbarClicked);
 
-    // Tally, storage folder, version, help and calculator come with their windows.
+    // The tally comes with its own window.
     m_command6->setEnabled(false);
-    for (QAction *a : {mx11, mx21, mx31, mx33})
-        a->setEnabled(false);
-    m_toolbar->setButtonEnabled(1, false);
-    m_toolbar->setButtonEnabled(2, false);
 }
 
 void MenuWindow::activated()
 {
+    ReadStorageSetting(m_app.store().program, m_app.setqLocation());
+}
+
+void MenuWindow::openStorageFolder()
+{
+    m_app.openStorageFolder();
+    close();
+}
+
+void MenuWindow::showVersion()
+{
+    auto *ver = new VerWindow(m_app.tracker(), this);
+    ver->showAndActivate();
 }
 
 void MenuWindow::openAdder()
@@ -107,8 +122,12 @@ void MenuWindow::endProgram()
     m_app.endProgram(this, true);
 }
 
-void MenuWindow::toolbarClicked(int)
+void MenuWindow::toolbarClicked(int index)
 {
+    if (index == 1)
+        m_app.launchCalculator(this);
+    else if (index == 2)
+        m_app.showHelp(this);
 }
 
 } // namespace zq

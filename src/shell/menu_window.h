@@ -22,6 +22,8 @@ protected:
 
 private:
     void openAdder();
+    void openStorageFolder();
+    void showVersion();
     void endProgram();
     void toolbarClicked(int index);
 

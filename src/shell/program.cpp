@@ -3,9 +3,11 @@
 #include "platform/fonts.h"
 #include "platform/qt_services.h"
 #include "shell/application.h"
+#include "shell/help_resources.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QStandardPaths>
 #include <QTranslator>
 
 namespace zq {
@@ -15,6 +17,7 @@ int RunProgram(int argc, char **argv)
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZQ"));
     InstallFontSubstitutions();
+    LoadHelpResources();
     QApplication::setFont(LegacyFont(PGothicFont, 9));
 
     // Qt's own dialogs and buttons in Japanese.
@@ -24,7 +27,8 @@ int RunProgram(int argc, char **argv)
         QApplication::installTranslator(&qtTranslator);
 
     QtPlatform platform;
-    Application app(platform.services(), QApplication::applicationDirPath());
+    Application app(platform.services(), QApplication::applicationDirPath(),
+                    QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
     app.showMenu();
     return QApplication::exec();
 }

@@ -8,9 +8,9 @@ namespace zq {
 struct ProgramValues {
     // Storage folder and the three reserved fields of SETQ.DAT, carried through.
     QString StorageFolder;
-    qint64 SetqField2 = 0;
-    qint64 SetqField3 = 0;
-    qint64 SetqField4 = 0;
+    double SetqField2 = 0;
+    double SetqField3 = 0;
+    double SetqField4 = 0;
 
     int HelpShown = 0;   // 1 once any window opened help in this run
     QString WorkText;    // scratch text

@@ -20,6 +20,7 @@ namespace zq::test {
 // temporary directory.
 struct AppFixture {
     QTemporaryDir programDir;
+    QTemporaryDir configDir;
     FakeServices fake;
     std::unique_ptr<Application> app;
     int quitCalls = 0;
@@ -27,7 +28,7 @@ struct AppFixture {
     AppFixture()
     {
         InstallFontSubstitutions();
-        app = std::make_unique<Application>(fake.services(), programDir.path());
+        app = std::make_unique<Application>(fake.services(), programDir.path(), configDir.path());
         app->quit = [this] { ++quitCalls; };
     }
 

@@ -1,0 +1,67 @@
+#include "adder/insatsu_window.h"
+
+#include "adder/tape_print.h"
+#include "platform/print_job.h"
+#include "platform/twips.h"
+#include "shell/application.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace zq {
+
+InsatsuWindow::InsatsuWindow(Application &app, ToolWindow *kasan)
+    : SecondaryWindow(app.tracker(), QStringLiteral("INSATSU"), kasan)
+    , m_app(app)
+{
+    setWindowTitle(QStringLiteral("印刷"));
+    auto *client = new QWidget(this);
+    client->setFixedSize(TwipsSize(2730, 1125));
+    setCentralWidget(client);
+    setFixedSize(client->size());
+
+    auto *command1 = new QPushButton(QStringLiteral("印刷"), client);
+    command1->setObjectName(QStringLiteral("Command1"));
+    command1->setGeometry(TwipsRect(120, 120, 1335, 375));
+    auto *command2 = new QPushButton(QStringLiteral("キャンセル"), client);
+    command2->setObjectName(QStringLiteral("Command2"));
+    command2->setGeometry(TwipsRect(120, 600, 1335, 375));
+    auto *frame1 = new QGroupBox(QStringLiteral("NO'印刷"), client);
+    frame1->setObjectName(QStringLiteral("Frame1"));
+    frame1->setGeometry(TwipsRect(1560, 120, 1095, 855));
+    m_option1 = new QRadioButton(QStringLiteral("する"), frame1);
+    m_option1->setObjectName(QStringLiteral("Option1"));
+    m_option1->setGeometry(TwipsRect(120, 240, 855, 255));
+    m_option2 = new QRadioButton(QStringLiteral("しない"), frame1);
+    m_option2->setObjectName(QStringLiteral("Option2"));
+    m_option2->setGeometry(TwipsRect(120, 520, 855, 255));
+
+    connect(m_option1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            m_app.store().adder.HideRowNumbers = 0;
+    });
+    connect(m_option2, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            m_app.store().adder.HideRowNumbers = 1;
+    });
+    connect(command1, &QPushButton::clicked, this, &InsatsuWindow::print);
+    connect(command2, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void InsatsuWindow::activated()
+{
+    m_app.store().adder.HideRowNumbers = 0;
+    m_option1->setChecked(true);
+}
+
+void InsatsuWindow::print()
+{
+    const AdderValues &adder = m_app.store().adder;
+    RunPrintJob(m_app.services(), this, PageOrientation::Portrait, QStringLiteral("ZQ加算機"),
+                m_app.store().program.StorageFolder,
+                [&adder](PrintCanvas &canvas) { return PrintTape(canvas, adder); });
+    close(); // shows KASAN again
+}
+
+} // namespace zq

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/tool_window.h"
+
+class QRadioButton;
+
+namespace zq {
+
+class Application;
+
+// INSATSU: tape print options, modeless over KASAN.
+class InsatsuWindow : public SecondaryWindow
+{
+    Q_OBJECT
+public:
+    InsatsuWindow(Application &app, ToolWindow *kasan);
+
+protected:
+    void activated() override;
+
+private:
+    void print();
+
+    Application &m_app;
+    QRadioButton *m_option1 = nullptr;
+    QRadioButton *m_option2 = nullptr;
+};
+
+} // namespace zq

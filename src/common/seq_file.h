@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace zq {
+
+// Number as the sequential files write it: plain decimal with "." and no
+// separators, at most 15 significant digits, exponent form with "E" for very
+// large or very small values ("1E+15", "1E-05").
+QString SeqNumberText(double value);
+
+// Writes the program's sequential text files: one line per writeLine, its
+// values separated by commas, texts in double quotes, numbers unquoted,
+// lines ended by CR LF, the whole file in code page 932.
+class SeqWriter
+{
+public:
+    SeqWriter &number(double value);
+    SeqWriter &text(const QString &value);
+    void endLine();
+
+    // The file's bytes; false in *ok when a text has a character that code
+    // page 932 cannot hold, or a double quote, which no reader could tell
+    // from the end of the text.
+    QByteArray bytes(bool *ok) const;
+
+private:
+    void separate();
+    QString m_content;
+    bool m_unquotable = false;
+    bool m_lineStarted = false;
+};
+
+// Reads values separated by commas or line ends, removing the quotes of
+// texts. Every read fails (returns false) past the end of the file or on a
+// value of the wrong kind, so a damaged file is noticed before it is used.
+class SeqReader
+{
+public:
+    explicit SeqReader(const QByteArray &bytes);
+
+    // False when the bytes are not valid code page 932.
+    bool decoded() const { return m_decoded; }
+
+    bool readText(QString *value);
+    bool readNumber(double *value);      // a finite number
+    bool readWhole(double *value);       // a finite whole number
+    bool atEnd() const;
+
+private:
+    bool readField(QString *field, bool *quoted);
+    QString m_text;
+    qsizetype m_pos = 0;
+    bool m_decoded = true;
+};
+
+} // namespace zq

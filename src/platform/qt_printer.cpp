@@ -1,0 +1,131 @@
+#include "platform/qt_printer.h"
+
+#include <QPageLayout>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace zq {
+
+QtPrintCanvas::QtPrintCanvas(std::unique_ptr<QPrinter> printer)
+    : m_printer(std::move(printer))
+{
+}
+
+QtPrintCanvas::~QtPrintCanvas()
+{
+    if (m_painter.isActive())
+        m_painter.end();
+}
+
+bool QtPrintCanvas::begin()
+{
+    if (!m_painter.begin(m_printer.get()))
+        return false;
+    m_painter.setRenderHint(QPainter::Antialiasing);
+    m_painter.setRenderHint(QPainter::TextAntialiasing);
+    m_painter.setPen(QPen(Qt::black, 1));
+    return true;
+}
+
+double QtPrintCanvas::scale() const
+{
+    return m_printer->resolution() / 72.0;
+}
+
+void QtPrintCanvas::setFont(const QString &family, double points, bool bold)
+{
+    m_font = QFont(family);
+    m_font.setPointSizeF(points);
+    m_font.setBold(bold);
+    m_painter.setFont(m_font);
+    m_metrics = std::make_unique<QFontMetricsF>(m_font, m_printer.get());
+}
+
+double QtPrintCanvas::textWidth(const QString &text) const
+{
+    return m_metrics ? m_metrics->horizontalAdvance(text) / scale() : 0.0;
+}
+
+double QtPrintCanvas::textHeight(const QString &) const
+{
+    return m_metrics ? m_metrics->height() / scale() : 0.0;
+}
+
+void QtPrintCanvas::drawText(double x, double y, const QString &text)
+{
+    if (!m_metrics)
+        return;
+    m_painter.drawText(QPointF(x * scale(), y * scale() + m_metrics->ascent()), text);
+}
+
+void QtPrintCanvas::setLineWidth(double width)
+{
+    QPen pen = m_painter.pen();
+    pen.setWidthF(width * m_printer->resolution() / 600.0);
+    m_painter.setPen(pen);
+}
+
+void QtPrintCanvas::drawLine(double x1, double y1, double x2, double y2)
+{
+    m_painter.drawLine(QPointF(x1 * scale(), y1 * scale()), QPointF(x2 * scale(), y2 * scale()));
+}
+
+void QtPrintCanvas::newPage()
+{
+    if (!m_printer->newPage())
+        m_failed = true;
+}
+
+bool QtPrintCanvas::endDocument()
+{
+    if (m_ended)
+        return !m_failed;
+    m_ended = true;
+    const bool ended = m_painter.end();
+    return ended && !m_failed && m_printer->printerState() != QPrinter::Error
+           && m_printer->printerState() != QPrinter::Aborted;
+}
+
+QtPrinterService::QtPrinterService(MessageService &messages, FileDialogService &files,
+                                   std::function<bool()> hasDefaultPrinter)
+    : m_messages(messages)
+    , m_files(files)
+    , m_hasDefaultPrinter(std::move(hasDefaultPrinter))
+{
+    if (!m_hasDefaultPrinter)
+        m_hasDefaultPrinter = [] { return !QPrinterInfo::defaultPrinter().isNull(); };
+}
+
+std::unique_ptr<PrintCanvas> QtPrinterService::beginDocument(QWidget *owner,
+                                                             PageOrientation orientation,
+                                                             const QString &documentName,
+                                                             const QString &pdfFolder)
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setDocName(documentName);
+    if (!m_hasDefaultPrinter()) {
+        m_messages.beep();
+        m_messages.warn(owner, QStringLiteral("プリンタが設定されていません。\n"
+                                              "印刷内容をPDFファイルに保存できます。"));
+        QString path = m_files.saveFileName(owner, {pdfFolder, QStringLiteral("PDFﾌｧｲﾙ (*.pdf)|*.pdf"), true});
+        if (path.isEmpty())
+            return nullptr;
+        if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+            path += QStringLiteral(".pdf");
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(path);
+    } else {
+        printer->setPrinterName(QPrinterInfo::defaultPrinter().printerName());
+    }
+    printer->setPageOrientation(orientation == PageOrientation::Landscape ? QPageLayout::Landscape
+                                                                          : QPageLayout::Portrait);
+    auto canvas = std::make_unique<QtPrintCanvas>(std::move(printer));
+    if (!canvas->begin()) {
+        m_messages.beep();
+        m_messages.warn(owner, QStringLiteral("印刷を開始できませんでした！"));
+        return nullptr;
+    }
+    return canvas;
+}
+
+} // namespace zq

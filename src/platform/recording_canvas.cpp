@@ -1,0 +1,81 @@
+#include "platform/recording_canvas.h"
+
+namespace zq {
+
+QList<PrintedItem> PrintRecord::texts(int page) const
+{
+    QList<PrintedItem> out;
+    for (const PrintedItem &item : items)
+        if (item.kind == PrintedItem::Text && (page == 0 || item.page == page))
+            out << item;
+    return out;
+}
+
+void RecordingCanvas::setFont(const QString &family, double points, bool)
+{
+    m_points = points;
+    PrintedItem item;
+    item.kind = PrintedItem::Font;
+    item.page = m_record.pages;
+    item.text = family;
+    item.value = points;
+    m_record.items << item;
+}
+
+double RecordingCanvas::textWidth(const QString &text) const
+{
+    double units = 0;
+    for (QChar c : text)
+        units += (c.unicode() < 0x80 || (c.unicode() >= 0xff61 && c.unicode() <= 0xff9f)) ? 0.5 : 1.0;
+    return units * m_points;
+}
+
+double RecordingCanvas::textHeight(const QString &) const
+{
+    return m_points;
+}
+
+void RecordingCanvas::drawText(double x, double y, const QString &text)
+{
+    PrintedItem item;
+    item.kind = PrintedItem::Text;
+    item.page = m_record.pages;
+    item.x = x;
+    item.y = y;
+    item.text = text;
+    m_record.items << item;
+}
+
+void RecordingCanvas::setLineWidth(double width)
+{
+    PrintedItem item;
+    item.kind = PrintedItem::LineWidth;
+    item.page = m_record.pages;
+    item.value = width;
+    m_record.items << item;
+}
+
+void RecordingCanvas::drawLine(double x1, double y1, double x2, double y2)
+{
+    PrintedItem item;
+    item.kind = PrintedItem::Line;
+    item.page = m_record.pages;
+    item.x = x1;
+    item.y = y1;
+    item.x2 = x2;
+    item.y2 = y2;
+    m_record.items << item;
+}
+
+void RecordingCanvas::newPage()
+{
+    ++m_record.pages;
+}
+
+bool RecordingCanvas::endDocument()
+{
+    m_record.ended = true;
+    return m_endSucceeds;
+}
+
+} // namespace zq

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "common/print_canvas.h"
+
+#include <QList>
+#include <QString>
+
+namespace zq {
+
+// One thing put on paper.
+struct PrintedItem {
+    enum Kind { Text, Line, LineWidth, Font } kind = Text;
+    int page = 1;
+    double x = 0, y = 0, x2 = 0, y2 = 0;
+    QString text;      // Text: the text; Font: the family
+    double value = 0;  // Font: points; LineWidth: width
+};
+
+struct PrintRecord {
+    QList<PrintedItem> items;
+    int pages = 1;
+    bool ended = false;
+
+    QList<PrintedItem> texts(int page = 0) const; // 0: every page
+};
+
+// Canvas that records instead of printing. Fonts have simple metrics: a
+// half-width character is points / 2 wide, a full-width one points wide,
+// and every text is `points` high.
+class RecordingCanvas : public PrintCanvas
+{
+public:
+    explicit RecordingCanvas(PrintRecord &record, bool endSucceeds = true)
+        : m_record(record), m_endSucceeds(endSucceeds) {}
+
+    void setFont(const QString &family, double points, bool bold) override;
+    double textWidth(const QString &text) const override;
+    double textHeight(const QString &text) const override;
+    void setLineWidth(double width) override;
+    void drawLine(double x1, double y1, double x2, double y2) override;
+    void newPage() override;
+    bool endDocument() override;
+
+protected:
+    void drawText(double x, double y, const QString &text) override;
+
+private:
+    PrintRecord &m_record;
+    bool m_endSucceeds;
+    double m_points = 10;
+};
+
+} // namespace zq

@@ -1,0 +1,215 @@
+#include "shell/filectl_window.h"
+
+#include "platform/fonts.h"
+#include "platform/menu_builder.h"
+#include "platform/twips.h"
+#include "shell/application.h"
+#include "shell/drives.h"
+#include "shell/setq_file.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QEvent>
+#include <QFileSystemModel>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTreeView>
+
+namespace zq {
+
+FileCtlWindow::FileCtlWindow(Application &app)
+    : ToolWindow(app.tracker(), QStringLiteral("FILECTL"))
+    , m_app(app)
+{
+    setWindowTitle(QStringLiteral("　ﾌｧｲﾙを格納するフォルダ指定"));
+    QAction *m1 = menuBar()->addAction(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+    m1->setObjectName(QStringLiteral("M1"));
+
+    auto *client = new QWidget(this);
+    client->setFixedSize(TwipsSize(4620, 5655));
+    setCentralWidget(client);
+
+    auto *label1 = new QLabel(QStringLiteral("現在の登録のフォルダ"), client);
+    label1->setObjectName(QStringLiteral("Label1"));
+    label1->setGeometry(TwipsRect(240, 240, 2295, 255));
+    m_text1 = new QLineEdit(client);
+    m_text1->setObjectName(QStringLiteral("Text1"));
+    m_text1->setGeometry(TwipsRect(240, 480, 4215, 375));
+    m_text1->setReadOnly(true);
+
+    m_frame1 = new QFrame(client);
+    m_frame1->setFrameShape(QFrame::StyledPanel);
+    m_frame1->setObjectName(QStringLiteral("Frame1"));
+    m_frame1->setGeometry(TwipsRect(240, 1200, 4215, 2295));
+    m_drive1 = new QComboBox(m_frame1);
+    m_drive1->setObjectName(QStringLiteral("Drive1"));
+    m_drive1->setGeometry(TwipsRect(120, 240, 2295, 300));
+    m_model = new QFileSystemModel(this);
+    m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    m_dir1 = new QTreeView(m_frame1);
+    m_dir1->setObjectName(QStringLiteral("Dir1"));
+    m_dir1->setGeometry(TwipsRect(120, 600, 3975, 1500));
+    m_dir1->setModel(m_model);
+    m_dir1->setHeaderHidden(true);
+    for (int c = 1; c < m_model->columnCount(); ++c)
+        m_dir1->hideColumn(c);
+    m_frame1->hide();
+
+    auto *command2 = new QPushButton(QStringLiteral("参照"), client);
+    command2->setObjectName(QStringLiteral("Command2"));
+    command2->setGeometry(TwipsRect(3480, 3600, 975, 375));
+    auto *label2 = new QLabel(QStringLiteral("これから登録するフォルダ"), client);
+    label2->setObjectName(QStringLiteral("Label2"));
+    label2->setGeometry(TwipsRect(240, 3840, 2535, 255));
+    m_text2 = new QLineEdit(client);
+    m_text2->setObjectName(QStringLiteral("Text2"));
+    m_text2->setGeometry(TwipsRect(240, 4080, 4215, 375));
+    m_text2->installEventFilter(this);
+    auto *command3 = new QPushButton(QStringLiteral("保存登録"), client);
+    command3->setObjectName(QStringLiteral("Command3"));
+    command3->setGeometry(TwipsRect(3120, 4560, 1335, 375));
+    m_label3 = new QLabel(QStringLiteral("保存しました"), client);
+    m_label3->setObjectName(QStringLiteral("Label3"));
+    m_label3->setGeometry(TwipsRect(360, 4560, 1455, 255));
+    m_label3->setFont(LegacyFont(PGothicFont, 9.75, true));
+    {
+        QPalette pal = m_label3->palette();
+        pal.setColor(QPalette::WindowText, Qt::red);
+        m_label3->setPalette(pal);
+    }
+    m_label3->hide();
+    m_command1 = new QPushButton(QStringLiteral("閉じる"), client);
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_command1->setGeometry(TwipsRect(3480, 5160, 975, 375));
+
+    connect(m1, &QAction::triggered, this, [this] { m_app.showHelp(this); });
+    connect(command2, &QPushButton::clicked, this, &FileCtlWindow::showPicker);
+    connect(command3, &QPushButton::clicked, this, &FileCtlWindow::registerFolder);
+    connect(m_command1, &QPushButton::clicked, this, &FileCtlWindow::backToMenu);
+    connect(m_drive1, &QComboBox::activated, this, &FileCtlWindow::driveChosen);
+    connect(m_dir1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &FileCtlWindow::treeFolderChanged);
+    connect(m_dir1, &QTreeView::clicked, this, [this] {
+        m_label3->hide();
+        treeFolderChanged();
+    });
+}
+
+void FileCtlWindow::activated()
+{
+    ProgramValues &program = m_app.store().program;
+    const QString programFolder = QDir::toNativeSeparators(m_app.programFolder());
+    m_drives = AvailableDrives();
+    m_drive1->clear();
+    m_drive1->addItems(m_drives);
+
+    QString drive = DriveOf(program.StorageFolder, m_drives);
+    if (drive.isEmpty()) {
+        // The stored folder's drive is not here: fall back to the program folder.
+        program.StorageFolder = programFolder;
+        WriteStorageSetting(program, m_app.setqLocation());
+        drive = DriveOf(program.StorageFolder, m_drives);
+    }
+    selectDrive(drive);
+    if (QDir(QDir::fromNativeSeparators(program.StorageFolder)).exists()) {
+        setTreeFolder(program.StorageFolder);
+    } else {
+        // The folder is gone: show the program folder, leave the setting as it is.
+        ReadStorageSetting(program, m_app.setqLocation());
+        selectDrive(DriveOf(program.StorageFolder, m_drives));
+        setTreeFolder(programFolder);
+    }
+    m_text1->setText(treePath());
+    m_text2->setFocus();
+}
+
+bool FileCtlWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_text2 && event->type() == QEvent::FocusIn)
+        m_label3->hide();
+    return ToolWindow::eventFilter(watched, event);
+}
+
+void FileCtlWindow::selectDrive(const QString &drive)
+{
+    const int index = m_drives.indexOf(drive);
+    if (index < 0)
+        return;
+    m_drive1->setCurrentIndex(index);
+    driveChosen(index);
+}
+
+void FileCtlWindow::driveChosen(int index)
+{
+    if (index < 0 || index >= m_drives.size())
+        return;
+    const QString drive = m_drives[index];
+    m_model->setRootPath(drive);
+    const QModelIndex root = m_model->index(drive);
+    m_dir1->setRootIndex(root.parent().isValid() ? root.parent() : QModelIndex());
+    m_dir1->setCurrentIndex(root);
+    m_dir1->expand(root);
+}
+
+void FileCtlWindow::setTreeFolder(const QString &folder)
+{
+    const QModelIndex index = m_model->index(QDir::fromNativeSeparators(folder));
+    if (!index.isValid())
+        return;
+    for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
+        m_dir1->expand(up);
+    m_dir1->setCurrentIndex(index);
+    m_dir1->scrollTo(index);
+}
+
+QString FileCtlWindow::treePath() const
+{
+    const QModelIndex current = m_dir1->currentIndex();
+    return current.isValid() ? QDir::toNativeSeparators(m_model->filePath(current)) : QString();
+}
+
+void FileCtlWindow::treeFolderChanged()
+{
+    if (m_frame1->isVisible())
+        m_text2->setText(treePath());
+}
+
+void FileCtlWindow::showPicker()
+{
+    m_frame1->show();
+    m_label3->hide();
+}
+
+void FileCtlWindow::registerFolder()
+{
+    ProgramValues &program = m_app.store().program;
+    if (m_text2->text().isEmpty())
+        m_text2->setText(QDir::toNativeSeparators(m_app.programFolder()));
+    const QString previous = program.StorageFolder;
+    program.StorageFolder = m_text2->text();
+    if (!WriteStorageSetting(program, m_app.setqLocation())) {
+        program.StorageFolder = previous;
+        m_app.services().messages->beep();
+        m_app.services().messages->warn(this, QStringLiteral("フォルダを登録できませんでした！\n"
+                                                             "(SETQ.DAT を保存できません)"));
+        return;
+    }
+    m_label3->show();
+    m_text1->setText(program.StorageFolder);
+    m_app.services().messages->beep();
+    m_command1->setFocus();
+}
+
+void FileCtlWindow::backToMenu()
+{
+    m_app.showMenu();
+    close();
+}
+
+} // namespace zq
