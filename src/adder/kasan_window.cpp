@@ -362,7 +362,7 @@ void KasanWindow::openTape()
 void KasanWindow::openPrintWindow()
 {
     program().ReturnFlag = 1;
-    if (!m_insatsu)
+    if (!m_insatsu || !m_insatsu->isVisible()) // a closed one is on its way out
         m_insatsu = new InsatsuWindow(m_app, this);
     m_insatsu->showAndActivate();
 }

@@ -17,11 +17,11 @@ SetqLocation::SetqLocation(const QString &programFolder, const QString &configFo
 
 QString SetqLocation::path() const
 {
+    const QString inProgramFolder = QDir(m_programFolder).filePath(QStringLiteral("SETQ.DAT"));
     const QFileInfo folder(m_programFolder);
-    const QString base = (folder.isDir() && folder.isWritable()) || m_configFolder.isEmpty()
-                             ? m_programFolder
-                             : m_configFolder;
-    return QDir(base).filePath(QStringLiteral("SETQ.DAT"));
+    if ((folder.isDir() && folder.isWritable()) || m_configFolder.isEmpty())
+        return inProgramFolder;
+    return QDir(m_configFolder).filePath(QStringLiteral("SETQ.DAT"));
 }
 
 void ReadStorageSetting(ProgramValues &program, const SetqLocation &location)

@@ -1,12 +1,17 @@
 #include "../support/app_fixture.h"
 
 #include "adder/kasan_window.h"
+#include "platform/indexed_toolbar.h"
 #include "platform/legacy_grid.h"
 #include "platform/tool_window.h"
 #include "platform/twips.h"
 #include "shell/application.h"
 
+#include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QFrame>
+#include <QRadioButton>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -52,8 +57,19 @@ private slots:
     void dialogFocusDoesNotReactivate();
     void realMessageBoxDoesNotReactivate();
     void returnFromOtherWindowReactivates();
+    void saveTapeFile();
+    void saveCancelledOrFailing();
+    void openTapeFile();
+    void openRejectedChangesNothing_data();
+    void openRejectedChangesNothing();
+    void printWindowFlow_data();
+    void printWindowFlow();
+    void printFailureKeepsTape();
+    void printWindowClosesWithAdder();
+    void helpAndEnd();
 
 private:
+    IndexedToolbar *toolbar() { return child<IndexedToolbar>(m_kasan, QStringLiteral("Toolbar1")); }
     void enter(const QString &text);
     QWidget *m_kasan = nullptr;
     LegacyGrid *m_grid = nullptr;
@@ -377,6 +393,207 @@ void TestKasan::returnFromOtherWindowReactivates()
     QApplication::sendEvent(m_kasan, &activate);
     QCOMPARE(m_fx->app->store().adder.Tape.value(1), 0.0);
     other->close();
+}
+
+void TestKasan::saveTapeFile()
+{
+    QTemporaryDir dir;
+    m_fx->app->store().program.StorageFolder = dir.path();
+    for (const char *v : {"12", "-0.5", "1234.125"})
+        enter(QString::fromLatin1(v));
+    const QString path = dir.filePath(QStringLiteral("tape.KSN"));
+    m_fx->fake.dialogAnswers << path;
+    toolbar()->button(2)->trigger();
+    QCOMPARE(m_fx->fake.log.last(), QStringLiteral("save:%1|入力ﾌｧｲﾙ (*.KSN)|*.KSN|1").arg(dir.path()));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("3,1245.625,1\r\n12\r\n-0.5\r\n1234.125\r\n"));
+    QCOMPARE(m_fx->app->store().program.ReturnFlag, 1);
+    QCOMPARE(m_fx->app->store().adder.TapeTopRow, 1);
+    QVERIFY(m_fx->fake.warnings.isEmpty());
+}
+
+void TestKasan::saveCancelledOrFailing()
+{
+    QTemporaryDir dir;
+    enter(QStringLiteral("1"));
+    toolbar()->button(2)->trigger(); // cancelled: no answer
+    QVERIFY(m_fx->fake.warnings.isEmpty());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 0);
+
+    // A target that cannot be written is reported; an existing file there
+    // stays as it was.
+    const QString blocked = dir.filePath(QStringLiteral("blocked.KSN"));
+    QDir(dir.path()).mkdir(QStringLiteral("blocked.KSN"));
+    m_fx->fake.dialogAnswers << blocked << dir.filePath(QStringLiteral("missing/x.KSN"));
+    toolbar()->button(2)->trigger();
+    toolbar()->button(2)->trigger();
+    QCOMPARE(m_fx->fake.warnings.size(), 2);
+    QVERIFY(m_fx->fake.warnings.first().startsWith(QStringLiteral("ファイルを保存できませんでした！")));
+    QVERIFY(QFileInfo(blocked).isDir());
+    QCOMPARE(m_fx->app->store().adder.TapeCount, 1);
+}
+
+void TestKasan::openTapeFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("t.KSN"));
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QByteArray bytes = "12,78,3\r\n";
+        for (int i = 1; i <= 12; ++i)
+            bytes += QByteArray::number(i) + "\r\n";
+        f.write(bytes);
+    }
+    for (int i = 0; i < 15; ++i)
+        enter(QStringLiteral("100"));
+    click(m_kasan, QStringLiteral("Command2")); // fills the previous-calculation box
+    for (int i = 0; i < 14; ++i)
+        enter(QStringLiteral("9"));
+    m_fx->fake.dialogAnswers << path;
+    const int beeps = m_fx->fake.beeps;
+    toolbar()->button(1)->trigger();
+    QVERIFY(m_fx->fake.log.contains(QStringLiteral("open:%1|入力ﾌｧｲﾙ (*.KSN)|*.KSN")
+                                        .arg(m_fx->app->store().program.StorageFolder)));
+    QCOMPARE(m_fx->fake.beeps, beeps + 1);
+    QCOMPARE(m_grid->text(12, 1), QStringLiteral("12. "));
+    QCOMPARE(m_grid->text(13, 1), QString()); // rows beyond the file's count are emptied
+    QCOMPARE(m_grid->text(14, 1), QString());
+    QCOMPARE(m_grid->topRow(), 1);
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label2")), QStringLiteral("78. "));
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label5")), QStringLiteral("12 "));
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label4")), QString());
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label6")), QString());
+    QCOMPARE(m_fx->app->store().program.ReturnFlag, 1);
+    // New entries continue the tape and the stored total.
+    enter(QStringLiteral("2"));
+    QCOMPARE(m_grid->text(13, 1), QStringLiteral("2. "));
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label2")), QStringLiteral("80. "));
+    QCOMPARE(m_grid->topRow(), 4);
+}
+
+void TestKasan::openRejectedChangesNothing_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("count above 1000") << QByteArray("1001,0,1\r\n");
+    QTest::newRow("missing line") << QByteArray("3,6,1\r\n1\r\n2\r\n");
+    QTest::newRow("not a number") << QByteArray("2,3,1\r\n1\r\nabc\r\n");
+    QTest::newRow("not finite") << QByteArray("1,1,1\r\n1e999\r\n");
+    QTest::newRow("empty") << QByteArray();
+}
+
+void TestKasan::openRejectedChangesNothing()
+{
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bad.KSN"));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    f.close();
+    enter(QStringLiteral("5"));
+    enter(QStringLiteral("6"));
+    m_fx->fake.dialogAnswers << path;
+    toolbar()->button(1)->trigger();
+    QCOMPARE(m_fx->fake.warnings.size(), 1);
+    QVERIFY(m_fx->fake.warnings.first().startsWith(QStringLiteral("ファイルを読み込めませんでした！")));
+    const AdderValues &a = m_fx->app->store().adder;
+    QCOMPARE(a.TapeCount, 2);
+    QCOMPARE(a.TapeTotal, 11.0);
+    QCOMPARE(a.Tape[1], 5.0);
+    QCOMPARE(a.Tape[2], 6.0);
+    QCOMPARE(m_grid->text(2, 1), QStringLiteral("6. "));
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label2")), QStringLiteral("11. "));
+    // A missing file is reported the same way; a cancelled dialog says nothing.
+    m_fx->fake.dialogAnswers << dir.filePath(QStringLiteral("gone.KSN"));
+    toolbar()->button(1)->trigger();
+    toolbar()->button(1)->trigger();
+    QCOMPARE(m_fx->fake.warnings.size(), 2);
+}
+
+void TestKasan::printWindowFlow_data()
+{
+    QTest::addColumn<bool>("hideNumbers");
+    QTest::newRow("する") << false;
+    QTest::newRow("しない") << true;
+}
+
+void TestKasan::printWindowFlow()
+{
+    QFETCH(bool, hideNumbers);
+    for (int i = 1; i <= 3; ++i)
+        enter(QString::number(i * 10));
+    toolbar()->button(3)->trigger();
+    QCOMPARE(m_fx->app->store().program.ReturnFlag, 1);
+    QWidget *insatsu = AppFixture::window(QStringLiteral("INSATSU"));
+    QVERIFY(insatsu);
+    QCOMPARE(insatsu->windowTitle(), QStringLiteral("印刷"));
+    auto *option1 = child<QRadioButton>(insatsu, QStringLiteral("Option1"));
+    auto *option2 = child<QRadioButton>(insatsu, QStringLiteral("Option2"));
+    QCOMPARE(option1->text(), QStringLiteral("する"));
+    QCOMPARE(option2->text(), QStringLiteral("しない"));
+    QVERIFY(option1->isChecked());
+    QCOMPARE(m_fx->app->store().adder.HideRowNumbers, 0);
+    if (hideNumbers)
+        option2->click();
+    QCOMPARE(m_fx->app->store().adder.HideRowNumbers, hideNumbers ? 1 : 0);
+    click(insatsu, QStringLiteral("Command1"));
+
+    QCOMPARE(m_fx->fake.printJobs.size(), size_t(1));
+    const PrintRecord &job = m_fx->fake.printJobs.front();
+    QVERIFY(job.ended);
+    bool numbered = false;
+    for (const PrintedItem &item : job.texts())
+        numbered = numbered || item.text == QLatin1String("1:");
+    QCOMPARE(numbered, !hideNumbers);
+    QCOMPARE(AppFixture::visibleWindowCount(QStringLiteral("INSATSU")), 0);
+    // Back in the adding machine: activation ran, the tape is still there.
+    QCOMPARE(m_fx->app->tracker().lastActive(), m_kasan);
+    QCOMPARE(m_fx->app->store().adder.HideRowNumbers, 0);
+    QCOMPARE(m_fx->app->store().adder.Tape.value(3), 30.0);
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label2")), QStringLiteral("60. "));
+    enter(QStringLiteral("4"));
+    QCOMPARE(m_grid->text(4, 1), QStringLiteral("4. "));
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label2")), QStringLiteral("64. "));
+}
+
+void TestKasan::printFailureKeepsTape()
+{
+    enter(QStringLiteral("7"));
+    m_fx->fake.printSucceeds = false;
+    toolbar()->button(3)->trigger();
+    click(AppFixture::window(QStringLiteral("INSATSU")), QStringLiteral("Command1"));
+    QCOMPARE(m_fx->fake.warnings, QStringList{QStringLiteral("印刷できませんでした！")});
+    QCOMPARE(m_fx->app->store().adder.Tape.value(1), 7.0);
+    QCOMPARE(m_grid->text(1, 1), QStringLiteral("7. "));
+
+    // Cancel prints nothing.
+    toolbar()->button(3)->trigger();
+    click(AppFixture::window(QStringLiteral("INSATSU")), QStringLiteral("Command2"));
+    QCOMPARE(m_fx->fake.printJobs.size(), size_t(1));
+    QCOMPARE(m_fx->app->store().adder.Tape.value(1), 7.0);
+}
+
+void TestKasan::printWindowClosesWithAdder()
+{
+    toolbar()->button(3)->trigger();
+    QVERIFY(AppFixture::window(QStringLiteral("INSATSU")));
+    click(m_kasan, QStringLiteral("Command3"));
+    QCOMPARE(AppFixture::visibleWindowCount(QStringLiteral("INSATSU")), 0);
+    QCOMPARE(AppFixture::visibleWindowCount(QStringLiteral("KASAN")), 0);
+    QVERIFY(AppFixture::window(QStringLiteral("MENU")));
+}
+
+void TestKasan::helpAndEnd()
+{
+    toolbar()->button(5)->trigger();
+    toolbar()->button(5)->trigger();
+    QCOMPARE(m_fx->fake.count(QStringLiteral("help-show:KASAN")), 2);
+    QCOMPARE(m_fx->app->store().program.HelpShown, 1);
+    click(m_kasan, QStringLiteral("Command1"));
+    QCOMPARE(m_fx->fake.count(QStringLiteral("help-close:KASAN")), 1);
+    QVERIFY(m_fx->app->hasEnded());
 }
 
 QTEST_MAIN(TestKasan)

@@ -1,0 +1,105 @@
+#include "adder/tape.h"
+#include "adder/tape_print.h"
+#include "platform/fake_services.h"
+#include "platform/fonts.h"
+#include "platform/qt_printer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace zq;
+
+namespace {
+QString pdfText(const QString &path)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!p.waitForFinished(30000))
+        return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+} // namespace
+
+class TestQtPrinter : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void tapeToRealPdf();
+    void noPrinterOffersPdf();
+    void noPrinterCancelled();
+};
+
+void TestQtPrinter::initTestCase()
+{
+    InstallFontSubstitutions();
+}
+
+void TestQtPrinter::tapeToRealPdf()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tape.pdf"));
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(path);
+    QtPrintCanvas canvas(std::move(printer));
+    QVERIFY(canvas.begin());
+
+    AdderValues a;
+    ProgramValues p;
+    ActivateTape(a, p);
+    for (int i = 1; i <= 245; ++i) {
+        a.Tape[i] = i == 2 ? 1234.5 : i;
+        a.TapeTotal += a.Tape[i];
+    }
+    a.TapeCount = 245;
+    QVERIFY(PrintTape(canvas, a));
+
+    const QString text = pdfText(path);
+    QVERIFY2(!text.isEmpty(), "pdftotext gave nothing");
+    QCOMPARE(text.count(QStringLiteral("金額：31,367.5")), 2); // header on both pages
+    QVERIFY(text.contains(QStringLiteral("件数： 245")));
+    QVERIFY(text.contains(QStringLiteral("1,234.5")));
+    QVERIFY(text.contains(QStringLiteral("245:")));
+    QCOMPARE(text.count(u'\f'), 2); // two pages
+    // Page 2 holds only entries 241..245.
+    const QString page2 = text.section(u'\f', 1, 1);
+    QVERIFY(page2.contains(QStringLiteral("241:")));
+    QVERIFY(!page2.contains(QStringLiteral("240:")));
+}
+
+void TestQtPrinter::noPrinterOffersPdf()
+{
+    QTemporaryDir dir;
+    FakeServices fake;
+    fake.dialogAnswers << dir.filePath(QStringLiteral("printout")); // typed without ".pdf"
+    QtPrinterService service(fake, fake, [] { return false; });
+    auto canvas = service.beginDocument(nullptr, PageOrientation::Portrait, QStringLiteral("ZQ"),
+                                        dir.path());
+    QVERIFY(canvas);
+    QCOMPARE(fake.warnings.size(), 1);
+    QVERIFY(fake.warnings.first().contains(QStringLiteral("プリンタ")));
+    QCOMPARE(fake.log.at(0), QStringLiteral("beep"));
+    QCOMPARE(fake.log.at(2), QStringLiteral("save:%1|PDFﾌｧｲﾙ (*.pdf)|*.pdf|1").arg(dir.path()));
+    AdderValues a;
+    ProgramValues p;
+    ActivateTape(a, p);
+    QVERIFY(PrintTape(*canvas, a));
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("printout.pdf"))));
+    QVERIFY(pdfText(dir.filePath(QStringLiteral("printout.pdf"))).contains(QStringLiteral("件数： 0")));
+}
+
+void TestQtPrinter::noPrinterCancelled()
+{
+    FakeServices fake;
+    QtPrinterService service(fake, fake, [] { return false; });
+    QVERIFY(!service.beginDocument(nullptr, PageOrientation::Portrait, QStringLiteral("ZQ"), QString()));
+    QCOMPARE(fake.warnings.size(), 1); // told once, then the user chose not to save
+}
+
+QTEST_MAIN(TestQtPrinter)
+#include "tst_qt_printer.moc"

@@ -1,0 +1,159 @@
+#include "../support/files.h"
+
+#include "shell/drives.h"
+#include "shell/setq_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace zq;
+using namespace zq::test;
+
+class TestSetq : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void firstRunCreatesFile();
+    void readsAndCarriesFieldsThrough();
+    void emptyOrDamagedFileChangesNothing_data();
+    void emptyOrDamagedFileChangesNothing();
+    void registeringWritesCodePage932();
+    void unwritableProgramFolderUsesConfigFolder();
+    void failedSaveKeepsOldFile();
+    void driveOf_data();
+    void driveOf();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_program;
+    std::unique_ptr<QTemporaryDir> m_config;
+    QString setqPath() const { return QDir(m_program->path()).filePath("SETQ.DAT"); }
+};
+
+void TestSetq::init()
+{
+    m_program = std::make_unique<QTemporaryDir>();
+    m_config = std::make_unique<QTemporaryDir>();
+}
+
+void TestSetq::firstRunCreatesFile()
+{
+    SetqLocation loc(m_program->path(), m_config->path());
+    ProgramValues p;
+    ReadStorageSetting(p, loc);
+    QCOMPARE(p.StorageFolder, m_program->path());
+    QCOMPARE(fileBytes(setqPath()), "\"" + m_program->path().toLocal8Bit() + "\",0,0,0\r\n");
+}
+
+void TestSetq::readsAndCarriesFieldsThrough()
+{
+    QVERIFY(writeBytes(setqPath(), "\"/data/\x8f\x57\x8c\x76\",3,-1,2.5\r\n"));
+    SetqLocation loc(m_program->path(), m_config->path());
+    ProgramValues p;
+    ReadStorageSetting(p, loc);
+    QCOMPARE(p.StorageFolder, QStringLiteral("/data/集計"));
+    QCOMPARE(p.SetqField2, 3.0);
+    QCOMPARE(p.SetqField3, -1.0);
+    QCOMPARE(p.SetqField4, 2.5);
+    p.StorageFolder = QStringLiteral("/other");
+    QVERIFY(WriteStorageSetting(p, loc));
+    QCOMPARE(fileBytes(setqPath()), QByteArray("\"/other\",3,-1,2.5\r\n"));
+}
+
+void TestSetq::emptyOrDamagedFileChangesNothing_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("unclosed quote") << QByteArray("\"/data,0,0,0\r\n");
+    QTest::newRow("field not a number") << QByteArray("\"/data\",x,0,0\r\n");
+    QTest::newRow("not code page 932") << QByteArray("\"/d\x81\x20\xff\",0,0,0\r\n");
+}
+
+void TestSetq::emptyOrDamagedFileChangesNothing()
+{
+    QFETCH(QByteArray, bytes);
+    QVERIFY(writeBytes(setqPath(), bytes));
+    SetqLocation loc(m_program->path(), m_config->path());
+    ProgramValues p;
+    ReadStorageSetting(p, loc);
+    QCOMPARE(p.StorageFolder, QString());
+    p.StorageFolder = QStringLiteral("/before");
+    p.SetqField2 = 7;
+    ReadStorageSetting(p, loc);
+    QCOMPARE(p.StorageFolder, QStringLiteral("/before"));
+    QCOMPARE(p.SetqField2, 7.0);
+    QCOMPARE(fileBytes(setqPath()), bytes); // not repaired behind the user's back
+}
+
+void TestSetq::registeringWritesCodePage932()
+{
+    SetqLocation loc(m_program->path(), m_config->path());
+    ProgramValues p;
+    p.StorageFolder = QStringLiteral("/home/経理/ﾃﾞｰﾀ");
+    QVERIFY(WriteStorageSetting(p, loc));
+    QCOMPARE(fileBytes(setqPath()), QByteArray("\"/home/\x8c\x6f\x97\x9d/\xc3\xde\xb0\xc0\",0,0,0\r\n"));
+    ProgramValues back;
+    ReadStorageSetting(back, loc);
+    QCOMPARE(back.StorageFolder, p.StorageFolder);
+}
+
+void TestSetq::unwritableProgramFolderUsesConfigFolder()
+{
+    // A program folder that cannot take a file (here: one that is not a
+    // folder at all; a read-only one behaves alike for ordinary users).
+    const QString program = QDir(m_program->path()).filePath(QStringLiteral("zq-binary"));
+    QVERIFY(writeBytes(program, "x"));
+    const QString config = QDir(m_config->path()).filePath(QStringLiteral("ZQ"));
+    SetqLocation loc(program, config);
+    QCOMPARE(loc.path(), QDir(config).filePath(QStringLiteral("SETQ.DAT")));
+    ProgramValues p;
+    ReadStorageSetting(p, loc);
+    QCOMPARE(p.StorageFolder, program);
+    QCOMPARE(fileBytes(loc.path()), "\"" + program.toLocal8Bit() + "\",0,0,0\r\n");
+    p.StorageFolder = QStringLiteral("/registered");
+    QVERIFY(WriteStorageSetting(p, loc));
+    ProgramValues again;
+    ReadStorageSetting(again, loc);
+    QCOMPARE(again.StorageFolder, QStringLiteral("/registered"));
+}
+
+void TestSetq::failedSaveKeepsOldFile()
+{
+    SetqLocation loc(m_program->path(), m_config->path());
+    ProgramValues p;
+    p.StorageFolder = QStringLiteral("/old");
+    QVERIFY(WriteStorageSetting(p, loc));
+    p.StorageFolder = QStringLiteral("/has\"quote");
+    QVERIFY(!WriteStorageSetting(p, loc));
+    p.StorageFolder = QStringLiteral("/café");
+    QVERIFY(!WriteStorageSetting(p, loc));
+    QCOMPARE(fileBytes(setqPath()), QByteArray("\"/old\",0,0,0\r\n"));
+}
+
+void TestSetq::driveOf_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("drive");
+    const QStringList drives{"/", "/media/usb", "/media/usb2"};
+    QTest::newRow("root") << "/" << "/";
+    QTest::newRow("under root") << "/home/a" << "/";
+    QTest::newRow("volume itself") << "/media/usb" << "/media/usb";
+    QTest::newRow("inside volume") << "/media/usb/data" << "/media/usb";
+    QTest::newRow("similar name") << "/media/usb2/x" << "/media/usb2";
+    QTest::newRow("prefix is not a parent") << "/media/usbx" << "/";
+    QTest::newRow("drive letter of another system") << "C:\\Users\\data" << "";
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("relative") << "data" << "";
+}
+
+void TestSetq::driveOf()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, drive);
+    QCOMPARE(DriveOf(folder, {"/", "/media/usb", "/media/usb2"}), drive);
+}
+
+QTEST_APPLESS_MAIN(TestSetq)
+#include "tst_setq.moc"
