@@ -8,40 +8,14 @@
 
 namespace zq {
 
-QString NormalizeEntryText(QStringView typed)
-{
-    QString out;
-    out.reserve(typed.size());
-    for (QChar c : typed) {
-        const char16_t u = c.unicode();
-        if (u >= u'０' && u <= u'９')
-            out += QChar(u'0' + (u - u'０'));
-        else if (u == u'＋')
-            out += u'+';
-        else if (u == u'－')
-            out += u'-';
-        else if (u == u'＊')
-            out += u'*';
-        else if (u == u'／')
-            out += u'/';
-        else if (u == u'．')
-            out += u'.';
-        else if (u == u'　')
-            out += u' ';
-        else
-            out += c;
-    }
-    return out;
-}
-
 bool IsClearCommand(QStringView typed)
 {
-    return NormalizeEntryText(typed) == u"**";
+    return NormalizeFullWidth(typed) == u"**";
 }
 
 QString EntryPreview(QStringView typed)
 {
-    const QString text = NormalizeEntryText(typed);
+    const QString text = NormalizeFullWidth(typed);
     if (text.contains(u'/') || text.contains(u'-'))
         return typed.toString();
     double value = 0.0;
@@ -52,7 +26,7 @@ QString EntryPreview(QStringView typed)
 
 EntryEvaluation EvaluateEntry(QStringView typed)
 {
-    const QString text = NormalizeEntryText(typed);
+    const QString text = NormalizeFullWidth(typed);
     EntryEvaluation result;
 
     const NumberReading whole = ReadNumber(text);

@@ -5,10 +5,6 @@
 
 namespace zq {
 
-// Full-width digits and signs typed through a Japanese input method
-// (０-９ ＋ － ＊ ／ ． and the full-width blank) read as their ASCII forms.
-QString NormalizeEntryText(QStringView typed);
-
 // True for the entry "**", which clears the tape like the clear button.
 bool IsClearCommand(QStringView typed);
 

@@ -8,6 +8,7 @@
 #include "common/format.h"
 #include "platform/fonts.h"
 #include "platform/indexed_toolbar.h"
+#include "platform/key_box.h"
 #include "platform/legacy_grid.h"
 #include "platform/twips.h"
 #include "shell/application.h"
@@ -15,7 +16,6 @@
 #include "shell/menu_window.h"
 
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -82,16 +82,6 @@ QPushButton *makeButton(QWidget *parent, const QString &name, const QString &cap
 
 } // namespace
 
-void EntryBox::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        event->accept();
-        emit enterPressed();
-        return;
-    }
-    QLineEdit::keyPressEvent(event);
-}
-
 KasanWindow::KasanWindow(Application &app)
     : ToolWindow(app.tracker(), QStringLiteral("KASAN"))
     , m_app(app)
@@ -118,8 +108,7 @@ void KasanWindow::buildLayout()
 
     // Bottom of the stacking order first: the entry box lies behind Command1
     // and the displays lie on the picture of the machine.
-    m_text1 = new EntryBox(client);
-    m_text1->setObjectName(QStringLiteral("Text1"));
+    m_text1 = new KeyBox(QStringLiteral("Text1"), client);
     m_text1->setGeometry(TwipsRect(5880, 5280, 735, 255));
 
     auto *image1 = makeLabel(client, QStringLiteral("Image1"), TwipsRect(120, 3720, 5250, 2070));
@@ -196,7 +185,7 @@ void KasanWindow::buildLayout()
     label9->setText(QStringLiteral("件"));
 
     connect(m_text1, &QLineEdit::textChanged, this, &KasanWindow::entryChanged);
-    connect(m_text1, &EntryBox::enterPressed, this, &KasanWindow::enterPressed);
+    connect(m_text1, &KeyBox::enterPressed, this, &KasanWindow::enterPressed);
     connect(command2, &QPushButton::clicked, this, &KasanWindow::clearTape);
     connect(command3, &QPushButton::clicked, this, &KasanWindow::backToMenu);
     connect(command1, &QPushButton::clicked, this, &KasanWindow::endProgram);

@@ -5,7 +5,6 @@
 
 #include <QPointer>
 
-#include <QLineEdit>
 
 class QLabel;
 class QPushButton;
@@ -16,24 +15,11 @@ namespace zq {
 
 class Application;
 class IndexedToolbar;
+class KeyBox;
 class InsatsuWindow;
 class LegacyGrid;
 struct AdderValues;
 struct ProgramValues;
-
-// The entry box: hands Enter to the window instead of handling it.
-class EntryBox : public QLineEdit
-{
-    Q_OBJECT
-public:
-    using QLineEdit::QLineEdit;
-
-signals:
-    void enterPressed();
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-};
 
 // KASAN: the adding machine with its tape.
 class KasanWindow : public ToolWindow
@@ -67,7 +53,7 @@ private:
     Application &m_app;
     IndexedToolbar *m_toolbar = nullptr;
     LegacyGrid *m_grid = nullptr;       // G
-    EntryBox *m_text1 = nullptr;        // entry line
+    KeyBox *m_text1 = nullptr;          // entry line
     QLabel *m_label1 = nullptr;         // entry display
     QLabel *m_label2 = nullptr;         // running total
     QLabel *m_label5 = nullptr;         // entry count

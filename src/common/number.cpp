@@ -138,6 +138,32 @@ Scan scanNumber(QStringView text)
 
 } // namespace
 
+QString NormalizeFullWidth(QStringView typed)
+{
+    QString out;
+    out.reserve(typed.size());
+    for (QChar c : typed) {
+        const char16_t u = c.unicode();
+        if (u >= u'０' && u <= u'９')
+            out += QChar(u'0' + (u - u'０'));
+        else if (u == u'＋')
+            out += u'+';
+        else if (u == u'－')
+            out += u'-';
+        else if (u == u'＊')
+            out += u'*';
+        else if (u == u'／')
+            out += u'/';
+        else if (u == u'．')
+            out += u'.';
+        else if (u == u'　')
+            out += u' ';
+        else
+            out += c;
+    }
+    return out;
+}
+
 NumberReading ReadNumber(QStringView text)
 {
     return scanNumber(text).reading;

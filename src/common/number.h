@@ -11,6 +11,10 @@ struct NumberReading {
     bool overflow = false;   // the number does not fit a double
 };
 
+// Full-width digits and signs typed through a Japanese input method
+// (０-９ ＋ － ＊ ／ ． and the full-width blank) as their ASCII forms.
+QString NormalizeFullWidth(QStringView typed);
+
 // Numeric value of a typed text: blanks are skipped anywhere; an optional
 // sign, digits with at most one ".", and an optional exponent ("E") are read
 // up to the first other character; no leading number gives 0.

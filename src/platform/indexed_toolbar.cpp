@@ -41,6 +41,7 @@ int IndexedToolbar::addButton(const QIcon &icon, const QString &toolTip)
 
 void IndexedToolbar::addGap()
 {
+    m_buttons << nullptr; // takes an index, as a separator does
     m_layout->insertSpacing(m_layout->count() - 1, ButtonSize / 2);
 }
 

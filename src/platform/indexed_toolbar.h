@@ -17,7 +17,7 @@ public:
 
     // Adds the next button; returns its index.
     int addButton(const QIcon &icon, const QString &toolTip);
-    // Adds space before the next button.
+    // Adds space before the next button; the space takes the next index.
     void addGap();
     QAction *button(int index) const;
     int buttonCount() const { return int(m_buttons.size()); }

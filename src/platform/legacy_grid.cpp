@@ -34,7 +34,7 @@ void LegacyGrid::setRows(int rows)
         return;
     m_texts.resize(rows * m_cols);
     m_rows = rows;
-    m_row = qBound(1, m_row, qMax(1, m_rows - 1));
+    m_row = qBound(0, m_row, m_rows - 1);
     m_anchorRow = qBound(1, m_anchorRow, qMax(1, m_rows - 1));
     m_topRow = qBound(1, m_topRow, qMax(1, maxTopRow()));
     updateScrollBars();
@@ -60,7 +60,7 @@ void LegacyGrid::setCols(int cols)
         m_headerAlignments[c] = Qt::AlignLeft | Qt::AlignVCenter;
     }
     m_cols = cols;
-    m_col = qBound(1, m_col, qMax(1, m_cols - 1));
+    m_col = qBound(0, m_col, m_cols - 1);
     m_anchorCol = qBound(1, m_anchorCol, qMax(1, m_cols - 1));
     m_leftCol = qBound(1, m_leftCol, qMax(1, maxLeftCol()));
     updateScrollBars();
@@ -149,8 +149,8 @@ void LegacyGrid::clear()
 
 void LegacyGrid::setCurrentCell(int row, int col)
 {
-    row = qBound(1, row, qMax(1, m_rows - 1));
-    col = qBound(1, col, qMax(1, m_cols - 1));
+    row = qBound(0, row, m_rows - 1);
+    col = qBound(0, col, m_cols - 1);
     const bool changed = row != m_row || col != m_col;
     m_row = row;
     m_col = col;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/cell_grid.h"
+
 #include <QAbstractScrollArea>
 #include <QString>
 #include <QVector>
@@ -10,7 +12,7 @@ namespace zq {
 // always stay visible. The program sets the current cell and the top row
 // independently: moving the current cell never scrolls the view. Row and
 // column 0 are the fixed cells; data rows and columns start at 1.
-class LegacyGrid : public QAbstractScrollArea
+class LegacyGrid : public QAbstractScrollArea, public CellGrid
 {
     Q_OBJECT
 public:
@@ -19,9 +21,9 @@ public:
 
     explicit LegacyGrid(QWidget *parent = nullptr);
 
-    int rows() const { return m_rows; }
-    int cols() const { return m_cols; }
-    void setRows(int rows);  // keeps the texts of the rows that remain
+    int rows() const override { return m_rows; }
+    int cols() const override { return m_cols; }
+    void setRows(int rows) override; // keeps the texts of the rows that remain
     void setCols(int cols);
 
     void setColWidth(int col, int twips);
@@ -33,19 +35,19 @@ public:
     Qt::Alignment colAlignment(int col) const;
     Qt::Alignment headerAlignment(int col) const;
 
-    QString text(int row, int col) const;
-    void setText(int row, int col, const QString &text);
+    QString text(int row, int col) const override;
+    void setText(int row, int col, const QString &text) override;
     // Empties every cell, the fixed ones included.
-    void clear();
+    void clear() override;
 
-    int row() const { return m_row; }
-    int col() const { return m_col; }
-    // Makes a cell current and the selection that one cell (or its row).
-    // Never scrolls.
-    void setCurrentCell(int row, int col);
+    int row() const override { return m_row; }
+    int col() const override { return m_col; }
+    // Makes a cell current (the program may choose a fixed one) and the
+    // selection that one cell (or its row). Never scrolls.
+    void setCurrentCell(int row, int col) override;
 
-    int topRow() const { return m_topRow; }
-    void setTopRow(int row);
+    int topRow() const override { return m_topRow; }
+    void setTopRow(int row) override;
     int leftCol() const { return m_leftCol; }
     void setLeftCol(int col);
     // Whole data rows that fit below the header row.

@@ -3,6 +3,7 @@
 #include "adder/kasan_window.h"
 #include "shell/filectl_window.h"
 #include "shell/menu_window.h"
+#include "tally/shukei_window.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -53,6 +54,13 @@ KasanWindow *Application::openAdder()
 FileCtlWindow *Application::openStorageFolder()
 {
     auto *window = new FileCtlWindow(*this);
+    window->showAndActivate();
+    return window;
+}
+
+ShukeiWindow *Application::openTally()
+{
+    auto *window = new ShukeiWindow(*this);
     window->showAndActivate();
     return window;
 }

@@ -16,6 +16,7 @@ namespace zq {
 class MenuWindow;
 class KasanWindow;
 class FileCtlWindow;
+class ShukeiWindow;
 
 // Owns the program-wide store and the window flow: at most one of the main
 // windows (MENU, KASAN, ...) is open at a time; each goes back by showing a
@@ -39,6 +40,7 @@ public:
     MenuWindow *showMenu();
     KasanWindow *openAdder();
     FileCtlWindow *openStorageFolder();
+    ShukeiWindow *openTally();
 
     // Shows the help, owned by the calling window; HelpShown becomes 1.
     void showHelp(QWidget *owner);

@@ -82,6 +82,7 @@ MenuWindow::MenuWindow(Application &app)
     setFixedSize(Px(ClientWidth), Px(WindowHeight) - 30);
 
     connect(m_command8, &QPushButton::clicked, this, &MenuWindow::openAdder);
+    connect(m_command6, &QPushButton::clicked, this, &MenuWindow::openTally);
     connect(m_command9, &QPushButton::clicked, this, &MenuWindow::endProgram);
     connect(mx15, &QAction::triggered, this, [this] { m_app.endProgram(this, false); });
     connect(mx11, &QAction::triggered, this, &MenuWindow::openStorageFolder);
@@ -90,13 +91,17 @@ MenuWindow::MenuWindow(Application &app)
     connect(mx33, &QAction::triggered, this, &MenuWindow::showVersion);
     connect(m_toolbar, &IndexedToolbar::buttonClicked, this, &MenuWindow::toolbarClicked);
 
-    // The tally comes with its own window.
-    m_command6->setEnabled(false);
 }
 
 void MenuWindow::activated()
 {
     ReadStorageSetting(m_app.store().program, m_app.setqLocation());
+}
+
+void MenuWindow::openTally()
+{
+    m_app.openTally();
+    close();
 }
 
 void MenuWindow::openStorageFolder()

@@ -22,6 +22,7 @@ protected:
 
 private:
     void openAdder();
+    void openTally();
     void openStorageFolder();
     void showVersion();
     void endProgram();

@@ -2,6 +2,7 @@
 
 #include "adder/adder_values.h"
 #include "shell/program_values.h"
+#include "tally/tally_workspace.h"
 
 namespace zq {
 
@@ -10,6 +11,7 @@ namespace zq {
 struct Store {
     ProgramValues program;
     AdderValues adder;
+    TallyWorkspace tally;
 };
 
 } // namespace zq

@@ -1,0 +1,53 @@
+#include "common/cell_grid.h"
+
+#include <QtGlobal>
+
+namespace zq {
+
+TextGrid::TextGrid(int rows, int cols, int visibleRows)
+    : m_rows(qMax(1, rows))
+    , m_cols(qMax(1, cols))
+    , m_visibleRows(qMax(1, visibleRows))
+    , m_texts(m_rows * m_cols)
+{
+}
+
+void TextGrid::setRows(int rows)
+{
+    m_rows = qMax(1, rows);
+    m_texts.resize(m_rows * m_cols);
+    m_row = qMin(m_row, m_rows - 1);
+    setTopRow(m_top);
+}
+
+QString TextGrid::text(int row, int col) const
+{
+    if (row < 0 || row >= m_rows || col < 0 || col >= m_cols)
+        return QString();
+    return m_texts[row * m_cols + col];
+}
+
+void TextGrid::setText(int row, int col, const QString &text)
+{
+    if (row >= 0 && row < m_rows && col >= 0 && col < m_cols)
+        m_texts[row * m_cols + col] = text;
+}
+
+void TextGrid::clear()
+{
+    for (QString &t : m_texts)
+        t.clear();
+}
+
+void TextGrid::setCurrentCell(int row, int col)
+{
+    m_row = qBound(0, row, m_rows - 1);
+    m_col = qBound(0, col, m_cols - 1);
+}
+
+void TextGrid::setTopRow(int row)
+{
+    m_top = qBound(1, row, qMax(1, m_rows - m_visibleRows));
+}
+
+} // namespace zq

@@ -1,0 +1,134 @@
+#include "engine/results_part.h"
+
+#include "platform/fonts.h"
+#include "platform/indexed_toolbar.h"
+#include "platform/legacy_grid.h"
+#include "platform/twips.h"
+#include "shell/application.h"
+#include "shell/artwork.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace zq {
+
+namespace {
+constexpr int DesignRows = 6;
+
+QLabel *addLabel(QWidget *parent, const QString &name, const QString &text, const QRect &geometry,
+                 Qt::Alignment alignment = Qt::AlignLeft)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    label->setAlignment(alignment | Qt::AlignVCenter);
+    return label;
+}
+} // namespace
+
+ResultsPart::ResultsPart(Application &app, QWidget *parent)
+    : QGroupBox(QStringLiteral("集計結果"), parent)
+    , m_app(app)
+{
+    setObjectName(QStringLiteral("Frame3"));
+    setGeometry(TwipsRect(6240, 0, 4215, 5415));
+    setFont(LegacyFont(GothicFont, 9.75, true));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(0xc0, 0xff, 0xc0));
+    setPalette(pal);
+    const QFont body = LegacyFont(PGothicFont, 8.25);
+
+    m_valueLabels << addLabel(this, QStringLiteral("Label8"), QString(), TwipsRect(120, 480, 500, 255), Qt::AlignRight);
+    addLabel(this, QStringLiteral("Label9"), QStringLiteral("月度　"), TwipsRect(660, 520, 520, 255));
+    m_command8 = new QPushButton(QStringLiteral("＜ 前月度"), this);
+    m_command8->setObjectName(QStringLiteral("Command8"));
+    m_command8->setGeometry(TwipsRect(1200, 360, 1095, 360));
+    m_command9 = new QPushButton(QStringLiteral("次月度 ＞"), this);
+    m_command9->setObjectName(QStringLiteral("Command9"));
+    m_command9->setGeometry(TwipsRect(2400, 360, 1095, 360));
+
+    auto *toolFrame = new QWidget(this);
+    toolFrame->setObjectName(QStringLiteral("Frame6"));
+    toolFrame->setGeometry(TwipsRect(3600, 360, 480, 360));
+    m_toolbar2 = new IndexedToolbar(QStringLiteral("Toolbar2"), toolFrame);
+    m_toolbar2->addButton(ToolbarIcon(ToolIcon::Print), QStringLiteral("集計結果印刷"));
+    m_toolbar2->setGeometry(0, 0, toolFrame->width(), toolFrame->height());
+    m_toolbar2->setButtonEnabled(1, false); // printing comes with the reports
+
+    auto makeGrid = [this](const QString &name, int top) {
+        auto *grid = new LegacyGrid(this);
+        grid->setObjectName(name);
+        grid->setGeometry(TwipsRect(120, top, 3990, 1550));
+        grid->setFont(LegacyFont(PGothicFont, 9.75));
+        grid->setRows(DesignRows);
+        grid->setCols(4);
+        return grid;
+    };
+    m_g2 = makeGrid(QStringLiteral("G2"), 840);
+    addLabel(this, QStringLiteral("Label14"), QStringLiteral("合計："), TwipsRect(120, 2490, 700, 255));
+    m_valueLabels << addLabel(this, QStringLiteral("Label15"), QString(), TwipsRect(1540, 2450, 660, 300), Qt::AlignRight);
+    m_valueLabels << addLabel(this, QStringLiteral("Label16"), QString(), TwipsRect(2210, 2450, 1590, 300), Qt::AlignRight);
+    m_valueLabels << addLabel(this, QStringLiteral("Label10"), QString(), TwipsRect(120, 3020, 500, 255), Qt::AlignRight);
+    addLabel(this, QStringLiteral("Label12"), QStringLiteral("月～"), TwipsRect(640, 3060, 420, 255));
+    m_valueLabels << addLabel(this, QStringLiteral("Label11"), QString(), TwipsRect(1080, 3020, 500, 255), Qt::AlignRight);
+    addLabel(this, QStringLiteral("Label13"), QStringLiteral("月分　合計"), TwipsRect(1605, 3060, 1200, 255));
+    m_g3 = makeGrid(QStringLiteral("G3"), 3360);
+    addLabel(this, QStringLiteral("Label19"), QStringLiteral("総合計："), TwipsRect(120, 4990, 900, 255));
+    m_valueLabels << addLabel(this, QStringLiteral("Label18"), QString(), TwipsRect(1530, 4950, 670, 300), Qt::AlignRight);
+    m_valueLabels << addLabel(this, QStringLiteral("Label17"), QString(), TwipsRect(2210, 4950, 1590, 300), Qt::AlignRight);
+    for (QLabel *l : findChildren<QLabel *>())
+        l->setFont(body);
+    for (QPushButton *b : {m_command8, m_command9})
+        b->setFont(body);
+}
+
+void ResultsPart::layOut()
+{
+    static const int widths[] = {540, 900, 600, 1590};
+    for (LegacyGrid *grid : {m_g2, m_g3}) {
+        for (int c = 0; c < 4; ++c) {
+            grid->setColWidth(c, widths[c]);
+            grid->setHeaderAlignment(c, Qt::AlignHCenter);
+            grid->setColAlignment(c, c == 0 ? Qt::AlignHCenter : Qt::AlignRight);
+        }
+    }
+}
+
+void ResultsPart::clearGrid(LegacyGrid *grid)
+{
+    grid->clear();
+    grid->setText(0, 0, QStringLiteral("NO"));
+    grid->setText(0, 1, m_app.store().tally.ItemName);
+    grid->setText(0, 2, QStringLiteral("件数"));
+    grid->setText(0, 3, QStringLiteral("金　額"));
+}
+
+void ResultsPart::G2C()
+{
+    clearGrid(m_g2);
+}
+
+void ResultsPart::G3C()
+{
+    clearGrid(m_g3);
+}
+
+void ResultsPart::reset()
+{
+    G2C();
+    G3C();
+    m_g2->setRows(DesignRows);
+    m_g3->setRows(DesignRows);
+    for (QLabel *l : m_valueLabels)
+        l->clear();
+    setStepButtonsEnabled(false);
+}
+
+void ResultsPart::setStepButtonsEnabled(bool enabled)
+{
+    m_command8->setEnabled(enabled);
+    m_command9->setEnabled(enabled);
+}
+
+} // namespace zq

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QGroupBox>
+
+class QLabel;
+class QPushButton;
+
+namespace zq {
+
+class Application;
+class IndexedToolbar;
+class LegacyGrid;
+
+// The results area (Frame3, "集計結果") of the tally window: the result
+// month grid G2 and the period grid G3 with their labels.
+class ResultsPart : public QGroupBox
+{
+    Q_OBJECT
+public:
+    ResultsPart(Application &app, QWidget *parent);
+
+    LegacyGrid *monthGrid() const { return m_g2; }
+    LegacyGrid *periodGrid() const { return m_g3; }
+
+    // Activation: widths and alignments of both grids.
+    void layOut();
+    // G2C / G3C: empty the grid and write its header row.
+    void G2C();
+    void G3C();
+    // Reset: both grids emptied to 6 rows, the labels emptied, buttons off.
+    void reset();
+    void setStepButtonsEnabled(bool enabled);
+
+private:
+    void clearGrid(LegacyGrid *grid);
+
+    Application &m_app;
+    LegacyGrid *m_g2 = nullptr;
+    LegacyGrid *m_g3 = nullptr;
+    QPushButton *m_command8 = nullptr;
+    QPushButton *m_command9 = nullptr;
+    IndexedToolbar *m_toolbar2 = nullptr;
+    QList<QLabel *> m_valueLabels; // Label8, 10, 11, 15..18
+};
+
+} // namespace zq

@@ -1,0 +1,310 @@
+#include "tally/input_part.h"
+
+#include "platform/indexed_toolbar.h"
+#include "platform/key_box.h"
+#include "platform/legacy_grid.h"
+#include "platform/twips.h"
+#include "shell/application.h"
+#include "shell/artwork.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+namespace zq {
+
+namespace {
+
+QLabel *addLabel(QWidget *parent, const QString &name, const QString &text, const QRect &geometry)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    return label;
+}
+
+QPushButton *addButton(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    return button;
+}
+
+// Edit boxes that sit on a 240-twip grid row.
+const QString RowBoxStyle = QStringLiteral(
+    "QLineEdit { border: 1px solid #3a6ea5; padding: 0px; background: #fffff0; }");
+
+constexpr int BoxHeight = 195; // twips
+
+} // namespace
+
+InputPart::InputPart(Application &app, QPushButton *tallyButton, QWidget *parent)
+    : QGroupBox(QStringLiteral("ﾃﾞｰﾀ入力"), parent)
+    , m_app(app)
+    , m_tallyButton(tallyButton)
+{
+    setObjectName(QStringLiteral("Frame2"));
+    setGeometry(TwipsRect(120, 1960, 6015, 5010));
+
+    m_label20 = addLabel(this, QStringLiteral("Label20"), QString(), TwipsRect(1000, 240, 480, 300));
+    m_label20->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    addLabel(this, QStringLiteral("Label21"), QStringLiteral("月度"), TwipsRect(1540, 300, 495, 195));
+    addLabel(this, QStringLiteral("Label22"), QStringLiteral("項目名↓"), TwipsRect(240, 360, 735, 195));
+    m_command11 = addButton(this, QStringLiteral("Command11"), QStringLiteral("入力確定"),
+                            TwipsRect(2000, 200, 920, 360));
+    auto *frame7 = new QFrame(this);
+    frame7->setObjectName(QStringLiteral("Frame7"));
+    frame7->setGeometry(TwipsRect(3040, 120, 375, 450));
+    m_toolbar3 = new IndexedToolbar(QStringLiteral("Toolbar3"), frame7);
+    m_toolbar3->addButton(ToolbarIcon(ToolIcon::Print), QStringLiteral("表示中の月度を印刷"));
+    m_toolbar3->setGeometry(0, (frame7->height() - 24) / 2, frame7->width(), 24);
+    m_toolbar3->setButtonEnabled(1, false); // printing comes with the reports
+    m_command3 = addButton(this, QStringLiteral("Command3"), QStringLiteral("＜ 前月度"),
+                           TwipsRect(3600, 200, 1095, 360));
+    m_command2 = addButton(this, QStringLiteral("Command2"), QStringLiteral("次月度 ＞"),
+                           TwipsRect(4800, 200, 1095, 360));
+
+    m_g1 = new LegacyGrid(this);
+    m_g1->setObjectName(QStringLiteral("G1"));
+    m_g1->setGeometry(TwipsRect(120, 600, 5790, 2740));
+    m_g1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    m_g1->setLineWidth(2);
+    m_g1->setRowHeight(240);
+    m_g1->setCols(4);
+
+    m_text3 = new KeyBox(QStringLiteral("Text3"), this);
+    m_text4 = new KeyBox(QStringLiteral("Text4"), this);
+    m_text5 = new KeyBox(QStringLiteral("Text5"), this);
+    m_text3->setGeometry(TwipsRect(720, 900, 450, BoxHeight));
+    m_text4->setGeometry(TwipsRect(1740, 900, 550, BoxHeight));
+    m_text5->setGeometry(TwipsRect(2955, 900, 1290, BoxHeight));
+    for (KeyBox *b : {m_text3, m_text4, m_text5}) {
+        b->setArrowKeysReported(true);
+        b->setStyleSheet(RowBoxStyle);
+        b->setAlignment(Qt::AlignRight);
+    }
+
+    addLabel(this, QStringLiteral("Label26"), QStringLiteral("合　計："), TwipsRect(600, 3465, 1095, 255));
+    m_label24 = addLabel(this, QStringLiteral("Label24"), QString(), TwipsRect(1695, 3405, 1215, 300));
+    m_label25 = addLabel(this, QStringLiteral("Label25"), QString(), TwipsRect(2910, 3405, 2670, 300));
+    for (QLabel *l : {m_label24, m_label25}) {
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+    }
+    auto *frame4 = new QFrame(this);
+    frame4->setObjectName(QStringLiteral("Frame4"));
+    frame4->setGeometry(TwipsRect(120, 3720, 5775, 1215));
+    frame4->setFrameShape(QFrame::StyledPanel);
+    m_label23 = addLabel(frame4, QStringLiteral("Label23"), QString(), TwipsRect(120, 165, 5535, 930));
+    m_label23->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    const struct {
+        KeyBox *box;
+        InputColumn column;
+    } boxes[] = {{m_text3, InputColumn::Key}, {m_text4, InputColumn::Count}, {m_text5, InputColumn::Amount}};
+    for (const auto &b : boxes) {
+        const InputColumn column = b.column;
+        connect(b.box, &KeyBox::keyPressed, this, [this, column] {
+            m_g1->setCurrentCell(m_app.store().tally.CurRow, int(column));
+        });
+        connect(b.box, &KeyBox::enterPressed, this, [this, column] { boxEnter(column); });
+        connect(b.box, &KeyBox::arrowPressed, this, [this, column](Qt::Key key) { boxArrow(column, key); });
+    }
+    connect(m_g1, &LegacyGrid::clicked, this, &InputPart::gridClicked);
+    connect(m_command11, &QPushButton::clicked, this, &InputPart::confirm);
+    connect(m_command2, &QPushButton::clicked, this, &InputPart::nextMonth);
+    connect(m_command3, &QPushButton::clicked, this, &InputPart::previousMonth);
+}
+
+int InputPart::maxRows() const
+{
+    return m_app.store().program.MaxRows;
+}
+
+KeyBox *InputPart::box(InputColumn column) const
+{
+    switch (column) {
+    case InputColumn::Key: return m_text3;
+    case InputColumn::Count: return m_text4;
+    case InputColumn::Amount: return m_text5;
+    }
+    return m_text3;
+}
+
+void InputPart::layOut()
+{
+    static const int widths[] = {540, 1000, 1200, 2680};
+    for (int c = 0; c < 4; ++c) {
+        m_g1->setColWidth(c, widths[c]);
+        m_g1->setHeaderAlignment(c, Qt::AlignHCenter);
+        if (c > 0)
+            m_g1->setColAlignment(c, Qt::AlignRight);
+    }
+    m_g1->setColAlignment(0, Qt::AlignRight);
+    LayOutInputGrid(*m_g1, maxRows());
+}
+
+void InputPart::G1C()
+{
+    ClearInputGrid(*m_g1, m_app.store().tally.ItemName, maxRows());
+}
+
+void InputPart::placeBoxesHome(int keyLeft)
+{
+    m_text3->setGeometry(TwipsRect(keyLeft, 900, 450, BoxHeight));
+    m_text4->move(m_text4->x(), Px(900));
+    m_text5->move(m_text5->x(), Px(900));
+}
+
+void InputPart::placeBoxes()
+{
+    const int top = Px(InputBoxTop(m_app.store().tally.CurLine));
+    for (KeyBox *b : {m_text3, m_text4, m_text5})
+        b->move(b->x(), top);
+}
+
+void InputPart::setInputEnabled(bool enabled)
+{
+    for (QWidget *w : {static_cast<QWidget *>(m_g1), static_cast<QWidget *>(m_text3),
+                       static_cast<QWidget *>(m_text4), static_cast<QWidget *>(m_text5)})
+        w->setEnabled(enabled);
+}
+
+void InputPart::setMonthButtons(const MonthButtons &buttons)
+{
+    m_buttons = buttons;
+    m_tallyButton->setEnabled(buttons.Command1);
+    m_command2->setEnabled(buttons.Command2);
+    m_command3->setEnabled(buttons.Command3);
+}
+
+void InputPart::setMonthLabel(const QString &text)
+{
+    m_label20->setText(text);
+}
+
+void InputPart::setHelpText(const QString &text)
+{
+    m_label23->setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+void InputPart::clearTotals()
+{
+    m_label24->clear();
+    m_label25->clear();
+}
+
+void InputPart::focusKeyBox()
+{
+    m_text3->setFocus();
+}
+
+void InputPart::boxEnter(InputColumn column)
+{
+    TallyWorkspace &ws = m_app.store().tally;
+    KeyBox *current = box(column);
+    const BoxEnter result = EnterInBox(ws, *m_g1, column, current->text(), maxRows());
+    switch (result) {
+    case BoxEnter::Refused:
+        m_app.services().messages->beep();
+        return;
+    case BoxEnter::EndMark:
+        current->clear();
+        runFlow([&](MonthButtons &buttons) {
+            return ConfirmMonth(ws, *m_g1, buttons, ws.InputMonth, ws.CurRow - 1);
+        });
+        return;
+    case BoxEnter::Written:
+        current->clear();
+        if (column == InputColumn::Count)
+            m_label24->setText(CountTotalText(*m_g1, maxRows()));
+        else if (column == InputColumn::Amount)
+            m_label25->setText(AmountTotalText(*m_g1, maxRows()));
+        break;
+    case BoxEnter::Kept:
+        break;
+    }
+    placeBoxes();
+    box(column == InputColumn::Amount ? InputColumn::Key : InputColumn(int(column) + 1))->setFocus();
+}
+
+void InputPart::boxArrow(InputColumn column, Qt::Key key)
+{
+    Arrow arrow = Arrow::Up;
+    switch (key) {
+    case Qt::Key_Down: arrow = Arrow::Down; break;
+    case Qt::Key_Left: arrow = Arrow::Left; break;
+    case Qt::Key_Right: arrow = Arrow::Right; break;
+    default: break;
+    }
+    const ArrowMove move = ArrowInBox(m_app.store().tally, *m_g1, column, arrow, maxRows());
+    if (move.emptyBox)
+        box(column)->clear();
+    placeBoxes();
+    box(move.focus)->setFocus();
+}
+
+void InputPart::gridClicked()
+{
+    for (KeyBox *b : {m_text3, m_text4, m_text5})
+        b->setVisible(true);
+    FollowGridClick(m_app.store().tally, *m_g1);
+    placeBoxes();
+    const int col = m_g1->col();
+    if (col >= 1 && col <= 3)
+        box(InputColumn(col))->setFocus();
+}
+
+void InputPart::confirm()
+{
+    TallyWorkspace &ws = m_app.store().tally;
+    runFlow([&](MonthButtons &buttons) {
+        return ConfirmMonth(ws, *m_g1, buttons, ws.InputMonth, RowsToConfirm(*m_g1, maxRows()));
+    });
+}
+
+void InputPart::nextMonth()
+{
+    runFlow([&](MonthButtons &buttons) {
+        return NextMonth(m_app.store().tally, *m_g1, buttons, maxRows());
+    });
+}
+
+void InputPart::previousMonth()
+{
+    runFlow([&](MonthButtons &buttons) {
+        return PreviousMonth(m_app.store().tally, *m_g1, buttons, maxRows());
+    });
+}
+
+void InputPart::runFlow(const std::function<FlowResult(MonthButtons &)> &step)
+{
+    MonthButtons buttons = m_buttons;
+    const FlowResult result = step(buttons);
+    setMonthButtons(buttons); // before the focus moves to one of them
+    apply(result);
+}
+
+void InputPart::apply(const FlowResult &result)
+{
+    if (result.monthLabel)
+        m_label20->setText(*result.monthLabel);
+    if (result.countTotal)
+        m_label24->setText(*result.countTotal);
+    if (result.amountTotal)
+        m_label25->setText(*result.amountTotal);
+    if (result.freshMonth)
+        placeBoxesHome(KeyBoxLeftForNewMonth);
+    if (result.beep)
+        m_app.services().messages->beep();
+    switch (result.focus) {
+    case FlowFocus::None: break;
+    case FlowFocus::Text3: m_text3->setFocus(); break;
+    case FlowFocus::Command2: m_command2->setFocus(); break;
+    case FlowFocus::Command3: m_command3->setFocus(); break;
+    }
+}
+
+} // namespace zq

@@ -1,0 +1,183 @@
+#include "tally/month_flow.h"
+
+#include "common/format.h"
+#include "common/number.h"
+#include "tally/input_sheet.h"
+#include "tally/period_setup.h"
+
+namespace zq {
+
+namespace {
+QString monthLabel(const TallyWorkspace &ws)
+{
+    return FormatNumber(ws.periodMonth(ws.InputMonth), u"# ");
+}
+} // namespace
+
+int RowsToConfirm(const CellGrid &grid, int maxRows)
+{
+    const int col = grid.col();
+    for (int r = maxRows; r >= 1; --r) {
+        if (col >= 1) {
+            if (!grid.text(r, col).isEmpty())
+                return r;
+        } else {
+            for (int c = 1; c <= 3; ++c)
+                if (!grid.text(r, c).isEmpty())
+                    return r;
+        }
+    }
+    return 0;
+}
+
+FlowResult ConfirmMonth(TallyWorkspace &ws, const CellGrid &grid, MonthButtons &buttons, int k, int n)
+{
+    FlowResult result;
+    if (k < 1 || k > TallyMaxMonths)
+        return result;
+    ws.MonthRows[k] = n;
+    ws.Key[k] = QVector<double>(n + 1, 0.0);
+    ws.Cases[k] = QVector<double>(n + 1, 0.0);
+    ws.Amount[k] = QVector<double>(n + 1, 0.0);
+    for (int r = 1; r <= n; ++r) {
+        ws.Key[k][r] = GridCellNumber(grid.text(r, 1));
+        ws.Cases[k][r] = GridCellNumber(grid.text(r, 2));
+        ws.Amount[k][r] = GridCellNumber(grid.text(r, 3));
+    }
+    ws.ShownRows = n;
+
+    if (k < TallyMaxMonths && ws.MonthCount > k) {
+        buttons.Command2 = true;
+        result.focus = FlowFocus::Command2;
+    }
+    if (k == TallyMaxMonths)
+        buttons.Command2 = false;
+    if (ws.InputMonth == 1 || ws.MonthCount == 1)
+        buttons.Command3 = false;
+    else if (ws.InputMonth >= 2 && ws.InputMonth <= TallyMaxMonths && ws.monthRows(ws.InputMonth - 1) > 0)
+        buttons.Command3 = true;
+    if (ws.MonthCount == ws.InputMonth)
+        result.beep = true;
+    // A tally needs a period: without one there is no month to sum.
+    if (ws.MonthCount >= 1)
+        buttons.Command1 = true;
+    return result;
+}
+
+FlowResult LoadMonth(TallyWorkspace &ws, CellGrid &grid, int j, int maxRows)
+{
+    FlowResult result;
+    ClearInputGrid(grid, ws.ItemName, maxRows);
+    const int rows = ws.monthRows(j);
+    double cases = 0;
+    double amount = 0;
+    for (int r = 1; r <= ws.NextRows && r < ws.Cases[j].size(); ++r) {
+        cases += ws.Cases[j][r];
+        amount += ws.Amount[j][r];
+    }
+    result.countTotal = FormatNumber(cases, u"0 ");
+    result.amountTotal = FormatNumber(amount, u"#,0 ");
+    for (int r = 1; r <= rows; ++r) {
+        grid.setText(r, 1, FormatNumber(ws.Key[j][r], u"0 "));
+        grid.setText(r, 2, FormatNumber(ws.Cases[j][r], u"0 "));
+        grid.setText(r, 3, FormatNumber(ws.Amount[j][r], u"#,0 "));
+    }
+    if (rows > 0)
+        grid.setCurrentCell(rows, 3); // the cells were written through the current cell
+    ws.InputMonth = j;
+    result.monthLabel = monthLabel(ws);
+    return result;
+}
+
+namespace {
+void merge(FlowResult &into, const FlowResult &from)
+{
+    if (from.monthLabel)
+        into.monthLabel = from.monthLabel;
+    if (from.countTotal)
+        into.countTotal = from.countTotal;
+    if (from.amountTotal)
+        into.amountTotal = from.amountTotal;
+}
+} // namespace
+
+FlowResult NextMonth(TallyWorkspace &ws, CellGrid &grid, MonthButtons &buttons, int maxRows)
+{
+    FlowResult result;
+    if (ws.InputMonth < 1 || ws.InputMonth >= ws.MonthCount)
+        return result; // the last month of the period has no next one
+    grid.setTopRow(1);
+    result.countTotal = QString();
+    result.amountTotal = QString();
+
+    int k = ws.InputMonth;
+    if (ws.MonthCount > k && ws.monthRows(k + 1) == 0)
+        ws.InputMonth = k + 1;
+    ws.NextRows = ws.monthRows(ws.InputMonth + 1);
+    result.monthLabel = monthLabel(ws);
+
+    k = ws.InputMonth;
+    if (k + 1 <= ws.MonthCount && ws.monthRows(k + 1) > 0) {
+        merge(result, LoadMonth(ws, grid, k + 1, maxRows));
+        const int j = k + 1;
+        if (ws.MonthCount == j)
+            buttons.Command2 = false;
+        if (ws.monthRows(j - 1) > 0) {
+            buttons.Command3 = true;
+            if (ws.MonthCount == j)
+                result.focus = FlowFocus::Command3;
+        }
+        return result;
+    }
+
+    ClearInputGrid(grid, ws.ItemName, maxRows);
+    ws.CurRow = 1;
+    grid.setCurrentCell(1, grid.col());
+    ws.CurLine = 1;
+    result.freshMonth = true;
+    result.focus = FlowFocus::Text3;
+    result.beep = true;
+    buttons.Command2 = false;
+    buttons.Command3 = true;
+    return result;
+}
+
+FlowResult PreviousMonth(TallyWorkspace &ws, CellGrid &grid, MonthButtons &buttons, int maxRows)
+{
+    FlowResult result;
+    const int k = ws.InputMonth;
+    // The list window comes back with month 2 even for a one-month period,
+    // to bring month 1 back; nothing ever loads a month above the period.
+    if (k < 1 || k > TallyMaxMonths || k - 1 > ws.MonthCount)
+        return result;
+    grid.setTopRow(1);
+    if (k + 1 <= ws.MonthCount && ws.monthRows(k + 1) > 0)
+        buttons.Command2 = true;
+    if (k < 2)
+        return result;
+    ws.NextRows = ws.monthRows(k - 1);
+    if (ws.monthRows(k - 1) == 0)
+        return result;
+    ws.ShownRows = ws.monthRows(k);
+    merge(result, LoadMonth(ws, grid, k - 1, maxRows));
+    if (k - 1 == 1) {
+        buttons.Command3 = false;
+        if (ws.monthRows(2) > 0) {
+            buttons.Command2 = true;
+            result.focus = FlowFocus::Command2;
+        }
+    }
+    if (k - 1 >= 2 && ws.monthRows(k) > 0)
+        buttons.Command2 = true;
+    return result;
+}
+
+bool PrepareDataInput(TallyWorkspace &ws)
+{
+    if (ws.MonthCount != 0)
+        return false;
+    SetNoPeriod(ws);
+    return true;
+}
+
+} // namespace zq

@@ -1,0 +1,245 @@
+#include "tally/shukei_window.h"
+
+#include "engine/results_part.h"
+#include "platform/fonts.h"
+#include "platform/indexed_toolbar.h"
+#include "platform/legacy_grid.h"
+#include "platform/menu_builder.h"
+#include "platform/twips.h"
+#include "shell/application.h"
+#include "shell/artwork.h"
+#include "tally/input_part.h"
+#include "tally/month_flow.h"
+#include "tally/setup_part.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFrame>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace zq {
+
+namespace {
+QPushButton *addButton(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    return button;
+}
+} // namespace
+
+ShukeiWindow::ShukeiWindow(Application &app)
+    : ToolWindow(app.tracker(), QStringLiteral("SHUKEI"))
+    , m_app(app)
+{
+    setWindowTitle(QStringLiteral("実績集計"));
+    setFont(LegacyFont(PGothicFont, 8.25));
+    buildMenus();
+
+    auto *client = new QWidget(this);
+    client->setFixedSize(TwipsSize(10545, 7050));
+    setCentralWidget(client);
+
+    auto *frame5 = new QFrame(client);
+    frame5->setObjectName(QStringLiteral("Frame5"));
+    frame5->setGeometry(TwipsRect(0, 0, 1950, 390));
+    m_toolbar1 = new IndexedToolbar(QStringLiteral("Toolbar1"), frame5);
+    m_toolbar1->addButton(ToolbarIcon(ToolIcon::Open), QStringLiteral("ﾌｧｲﾙを開く"));
+    m_toolbar1->addButton(ToolbarIcon(ToolIcon::Save), QStringLiteral("名前を付けて保存"));
+    m_toolbar1->addGap();
+    m_toolbar1->addButton(ToolbarIcon(ToolIcon::Print), QStringLiteral("入力明細印刷"));
+    m_toolbar1->addButton(ToolbarIcon(ToolIcon::Calculator), QStringLiteral("ZQ電卓"));
+    m_toolbar1->addButton(ToolbarIcon(ToolIcon::Help), QStringLiteral("ﾍﾙﾌﾟ"));
+    m_toolbar1->setGeometry(0, 0, frame5->width(), frame5->height());
+    // Files and printing come with the tally file and the reports.
+    for (int i : {1, 2, 4})
+        m_toolbar1->setButtonEnabled(i, false);
+
+    m_setup = new SetupPart(app, client);
+    m_command6 = addButton(client, QStringLiteral("Command6"), QStringLiteral("ﾃﾞｰﾀ入力"),
+                           TwipsRect(3960, 1560, 1095, 375));
+    m_command1 = addButton(client, QStringLiteral("Command1"), QStringLiteral("集計ボタン"),
+                           TwipsRect(5160, 1560, 975, 375));
+    m_input = new InputPart(app, m_command1, client);
+    m_results = new ResultsPart(app, client);
+    m_results->setEnabled(false);
+    m_command10 = addButton(client, QStringLiteral("Command10"), QStringLiteral("一覧表"),
+                            TwipsRect(8160, 5520, 975, 375));
+    auto *command4 = addButton(client, QStringLiteral("Command4"), QStringLiteral("ﾘｾｯﾄ"),
+                               TwipsRect(9240, 5520, 1095, 375));
+    auto *command5 = addButton(client, QStringLiteral("Command5"), QStringLiteral("ﾒﾆｭｰへ"),
+                               TwipsRect(9240, 6000, 1095, 375));
+    auto *command7 = addButton(client, QStringLiteral("Command7"), QStringLiteral("終了"),
+                               TwipsRect(9240, 6480, 1095, 375));
+
+    connect(m_setup, &SetupPart::itemChosen, this, &ShukeiWindow::itemChosen);
+    connect(m_command6, &QPushButton::clicked, this, &ShukeiWindow::dataInput);
+    connect(command4, &QPushButton::clicked, this, &ShukeiWindow::reset);
+    connect(command5, &QPushButton::clicked, this, &ShukeiWindow::backToMenu);
+    connect(command7, &QPushButton::clicked, this, [this] { m_app.endProgram(this, true); });
+    connect(m_toolbar1, &IndexedToolbar::buttonClicked, this, &ShukeiWindow::toolbarClicked);
+}
+
+void ShukeiWindow::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    QMenu *mmm = AddMenu(bar, QStringLiteral("MMM"), QStringLiteral("ﾌｧｲﾙ"));
+    AddMenuItem(mmm, QStringLiteral("M1"), QStringLiteral("新規入力"));
+    AddMenuSeparator(mmm, QStringLiteral("L1"));
+    QAction *m2 = AddMenuItem(mmm, QStringLiteral("M2"), QStringLiteral("ﾌｧｲﾙを開く"));
+    QAction *m3 = AddMenuItem(mmm, QStringLiteral("M3"), QStringLiteral("名前を付けて保存"));
+    AddMenuSeparator(mmm, QStringLiteral("L2"));
+    QAction *m4 = AddMenuItem(mmm, QStringLiteral("M4"), QStringLiteral("入力明細印刷"));
+    QAction *m5 = AddMenuItem(mmm, QStringLiteral("M5"), QStringLiteral("集計結果印刷"));
+    AddMenuSeparator(mmm, QStringLiteral("L3"));
+    QAction *m6 = AddMenuItem(mmm, QStringLiteral("M6"), QStringLiteral("ﾒﾆｭｰに戻る"));
+    AddMenuSeparator(mmm, QStringLiteral("L4"));
+    QAction *m7 = AddMenuItem(mmm, QStringLiteral("M7"), QStringLiteral("加算・集計器の終了"));
+
+    // Pop-up menus of the result grids: in the bar, but never shown there.
+    QMenu *mm1 = AddMenu(bar, QStringLiteral("MM1"), QStringLiteral("ｺﾋﾟｰ(&C)"));
+    AddMenuItem(mm1, QStringLiteral("MM11"), QStringLiteral("ｺﾋﾟｰ(&C)"), QKeySequence(Qt::CTRL | Qt::Key_C))
+        ->setEnabled(false);
+    mm1->menuAction()->setVisible(false);
+    QMenu *mm2 = AddMenu(bar, QStringLiteral("MM2"), QStringLiteral("ｺﾋﾟｰ(&P)"));
+    AddMenuItem(mm2, QStringLiteral("MM21"), QStringLiteral("ｺﾋﾟｰ(&P)"), QKeySequence(Qt::CTRL | Qt::Key_P))
+        ->setEnabled(false);
+    mm2->menuAction()->setVisible(false);
+
+    QMenu *mm3 = AddMenu(bar, QStringLiteral("MM3"), QStringLiteral("ﾂｰﾙ(&T)"));
+    QAction *mm31 = AddMenuItem(mm3, QStringLiteral("MM31"), QStringLiteral("ZQ電卓(&D)"),
+                                QKeySequence(Qt::CTRL | Qt::Key_D));
+    QMenu *mm4 = AddMenu(bar, QStringLiteral("MM4"), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+    QAction *mm41 = AddMenuItem(mm4, QStringLiteral("MM41"), QStringLiteral("ﾍﾙﾌﾟ(&H)"),
+                                QKeySequence(Qt::CTRL | Qt::Key_H));
+
+    // The tally file and the reports come with their own parts.
+    for (QAction *a : {m2, m3, m4, m5})
+        a->setEnabled(false);
+    connect(m6, &QAction::triggered, this, &ShukeiWindow::backToMenu);
+    connect(m7, &QAction::triggered, this, [this] { m_app.endProgram(this, false); });
+    connect(mm31, &QAction::triggered, this, [this] { m_app.launchCalculator(this); });
+    connect(mm41, &QAction::triggered, this, [this] { m_app.showHelp(this); });
+}
+
+void ShukeiWindow::G1C()
+{
+    m_input->G1C();
+}
+
+void ShukeiWindow::G2C()
+{
+    m_results->G2C();
+}
+
+void ShukeiWindow::G3C()
+{
+    m_results->G3C();
+}
+
+void ShukeiWindow::activated()
+{
+    TallyWorkspace &ws = m_app.store().tally;
+    ProgramValues &program = m_app.store().program;
+    program.MaxRows = TallyMaxRows;
+    m_setup->appendItemChoices();
+    m_input->layOut();
+    m_results->layOut();
+    ws.CurRow = 1;
+    m_input->grid()->setCurrentCell(1, m_input->grid()->col());
+    ws.CurLine = 1;
+    m_input->placeBoxesHome(KeyBoxLeftAtStart);
+    ws.InputMonth = 1;
+
+    if (program.ReturnFlag == 0) {
+        m_setup->selectItem(ItemChoices().first());
+        MonthButtons off;
+        m_input->setMonthButtons(off);
+        setToolButtonsEnabled(false);
+        m_input->setInputEnabled(false);
+        m_setup->focusStartMonth();
+        return;
+    }
+
+    // Back from the list or the input-detail print: month 1 returns to the
+    // grid, and the item stays the one the user chose.
+    const QString item = ws.ItemName;
+    ws.InputMonth = 2;
+    m_setup->resetItemChoices();
+    m_setup->selectItem(item);
+    MonthButtons buttons = m_input->monthButtons();
+    buttons.Command3 = true;
+    m_input->setMonthButtons(buttons);
+    m_input->previousMonth();
+    program.ReturnFlag = 0;
+    m_input->focusKeyBox();
+}
+
+void ShukeiWindow::setToolButtonsEnabled(bool enabled)
+{
+    m_command6->setEnabled(enabled);
+    m_command10->setEnabled(enabled);
+    m_results->setStepButtonsEnabled(enabled);
+}
+
+void ShukeiWindow::itemChosen(HelpVariant variant)
+{
+    TallyWorkspace &ws = m_app.store().tally;
+    m_input->setMonthLabel(MonthDisplay(ws.StartMonth));
+    m_app.store().program.WorkText = InputHelpText(ws.ItemName, variant);
+    m_input->setHelpText(m_app.store().program.WorkText);
+    m_input->grid()->setText(0, 1, ws.ItemName);
+    m_input->grid()->setCurrentCell(ws.CurRow, 1);
+    m_command6->setEnabled(true);
+    m_command6->setFocus();
+}
+
+void ShukeiWindow::dataInput()
+{
+    if (PrepareDataInput(m_app.store().tally))
+        m_setup->showNoPeriod();
+    m_input->setInputEnabled(true);
+    m_input->focusKeyBox();
+}
+
+void ShukeiWindow::reset()
+{
+    TallyWorkspace &ws = m_app.store().tally;
+    ResetTally(ws, m_app.store().program);
+    m_input->G1C();
+    m_results->reset();
+    m_setup->clearMonthLabels();
+    m_input->setMonthLabel(QString());
+    m_input->clearTotals();
+    m_setup->selectItem(ItemChoices().first());
+    MonthButtons off;
+    m_input->setMonthButtons(off);
+    setToolButtonsEnabled(false);
+    m_results->setEnabled(false);
+    ws.CurRow = 1;
+    m_input->grid()->setCurrentCell(1, m_input->grid()->col());
+    ws.CurLine = 1;
+    ws.InputMonth = 1;
+    m_input->placeBoxesHome(KeyBoxLeftAtStart);
+    m_setup->focusStartMonth();
+}
+
+void ShukeiWindow::backToMenu()
+{
+    ClearTallyOnLeaving(m_app.store().tally, m_app.store().program);
+    m_app.showMenu();
+    close();
+}
+
+void ShukeiWindow::toolbarClicked(int index)
+{
+    if (index == 5)
+        m_app.launchCalculator(this);
+    else if (index == 6)
+        m_app.showHelp(this);
+}
+
+} // namespace zq

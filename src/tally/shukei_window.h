@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/tool_window.h"
+#include "tally/period_setup.h"
+
+class QPushButton;
+
+namespace zq {
+
+class Application;
+class IndexedToolbar;
+class InputPart;
+class ResultsPart;
+class SetupPart;
+
+// SHUKEI: the monthly results tally. The window is composed of its set-up,
+// input and results parts, all working on the one tally workspace.
+class ShukeiWindow : public ToolWindow
+{
+    Q_OBJECT
+public:
+    explicit ShukeiWindow(Application &app);
+
+    SetupPart *setup() const { return m_setup; }
+    InputPart *input() const { return m_input; }
+    ResultsPart *results() const { return m_results; }
+
+    // Grid clears used by the other parts of the program.
+    void G1C();
+    void G2C();
+    void G3C();
+
+protected:
+    void activated() override;
+
+private:
+    void buildMenus();
+    void itemChosen(HelpVariant variant);
+    void dataInput();
+    void reset();
+    void backToMenu();
+    void toolbarClicked(int index);
+    void setToolButtonsEnabled(bool enabled); // Command1, 6, 10 and the step buttons
+
+    Application &m_app;
+    SetupPart *m_setup = nullptr;
+    InputPart *m_input = nullptr;
+    ResultsPart *m_results = nullptr;
+    IndexedToolbar *m_toolbar1 = nullptr;
+    QPushButton *m_command1 = nullptr;
+    QPushButton *m_command6 = nullptr;
+    QPushButton *m_command10 = nullptr;
+};
+
+} // namespace zq
