@@ -1,0 +1,474 @@
+#include "../support/app_fixture.h"
+
+#include "platform/indexed_toolbar.h"
+#include "platform/key_box.h"
+#include "platform/legacy_grid.h"
+#include "platform/tool_window.h"
+#include "platform/twips.h"
+#include "tally/input_sheet.h"
+#include "tally/shukei_window.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+
+using namespace zq;
+using namespace zq::test;
+
+namespace {
+class OtherWindow : public ToolWindow
+{
+public:
+    explicit OtherWindow(ActivationTracker &t) : ToolWindow(t, QStringLiteral("ICHIRAN")) {}
+
+protected:
+    void activated() override {}
+};
+} // namespace
+
+class TestShukei : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void opensFromMenuFresh();
+    void layout();
+    void periodEntry_data();
+    void periodEntry();
+    void warningDoesNotResetWindow();
+    void itemByEnterAndByList();
+    void inputWalkBoxesSitOnRows();
+    void clickInColumn2OfLine7();
+    void overflowAndFullWidthInBoxes();
+    void threeMonthsAcrossTheYear();
+    void starEndsMonth();
+    void confirmAfterGridClear();
+    void resetEmptiesEverything();
+    void returnPathKeepsItem();
+    void backToMenuClearsWorkspace();
+    void endButtons();
+
+private:
+    QWidget *w() const { return m_window; }
+    KeyBox *box(const char *name) const { return child<KeyBox>(m_window, QString::fromLatin1(name)); }
+    QPushButton *button(const char *name) const { return child<QPushButton>(m_window, QString::fromLatin1(name)); }
+    LegacyGrid *g1() const { return child<LegacyGrid>(m_window, QStringLiteral("G1")); }
+    TallyWorkspace &ws() { return m_fx->app->store().tally; }
+    void enterIn(const char *name, const QString &text);
+    void setPeriod(const QString &start, const QString &end);
+    void chooseItemByEnter(const QString &item);
+    void typeRow(const QString &key, const QString &count, const QString &amount);
+
+    std::unique_ptr<AppFixture> m_fx;
+    QWidget *m_window = nullptr;
+};
+
+void TestShukei::init()
+{
+    m_fx = std::make_unique<AppFixture>();
+    m_fx->app->showMenu();
+    click(AppFixture::window(QStringLiteral("MENU")), QStringLiteral("Command6"));
+    m_window = AppFixture::window(QStringLiteral("SHUKEI"));
+    QVERIFY(m_window);
+}
+
+void TestShukei::cleanup()
+{
+    m_fx.reset();
+}
+
+void TestShukei::enterIn(const char *name, const QString &text)
+{
+    QWidget *target = child<QWidget>(m_window, QString::fromLatin1(name));
+    if (auto *combo = qobject_cast<QComboBox *>(target)) {
+        combo->setEditText(QString());
+        typeText(combo, text);
+        pressEnter(combo);
+        return;
+    }
+    typeText(target, text);
+    pressEnter(target);
+}
+
+void TestShukei::setPeriod(const QString &start, const QString &end)
+{
+    enterIn("Text1", start);
+    enterIn("Text2", end);
+}
+
+void TestShukei::chooseItemByEnter(const QString &item)
+{
+    enterIn("Combo1", item);
+}
+
+void TestShukei::typeRow(const QString &key, const QString &count, const QString &amount)
+{
+    enterIn("Text3", key);
+    enterIn("Text4", count);
+    enterIn("Text5", amount);
+}
+
+void TestShukei::opensFromMenuFresh()
+{
+    QCOMPARE(AppFixture::visibleWindowCount(QStringLiteral("MENU")), 0);
+    QCOMPARE(w()->windowTitle(), QStringLiteral("実績集計"));
+    QCOMPARE(m_fx->app->store().program.MaxRows, 500);
+    for (const char *name : {"Command1", "Command2", "Command3", "Command6", "Command8", "Command9", "Command10"})
+        QVERIFY2(!button(name)->isEnabled(), name);
+    for (const char *name : {"G1", "Text3", "Text4", "Text5"})
+        QVERIFY2(!child<QWidget>(w(), QString::fromLatin1(name))->isEnabled(), name);
+    QVERIFY(!child<QWidget>(w(), QStringLiteral("Frame3"))->isEnabled());
+    auto *combo = child<QComboBox>(w(), QStringLiteral("Combo1"));
+    QCOMPARE(combo->count(), 4);
+    QCOMPARE(combo->currentText(), QStringLiteral("支払回数"));
+    QCOMPARE(ws().ItemName, QStringLiteral("支払回数"));
+    QCOMPARE(g1()->text(0, 1), QStringLiteral("支払回数"));
+    QCOMPARE(g1()->rows(), 501);
+    QCOMPARE(g1()->text(500, 0), QStringLiteral("500 "));
+    QVERIFY(labelText(w(), QStringLiteral("Label23")).contains(QStringLiteral("ﾏｳｽｸﾘｯｸ")));
+    QCOMPARE(labelText(w(), QStringLiteral("Label20")), QStringLiteral("** "));
+    QCOMPARE(w()->focusWidget(), box("Text1"));
+    QCOMPARE(ws().InputMonth, 1);
+    QCOMPARE(ws().CurRow, 1);
+}
+
+void TestShukei::layout()
+{
+    QCOMPARE(static_cast<QMainWindow *>(w())->centralWidget()->size(), TwipsSize(10545, 7050));
+    QCOMPARE(child<QWidget>(w(), QStringLiteral("Frame2"))->geometry(), TwipsRect(120, 1960, 6015, 5010));
+    QCOMPARE(child<QWidget>(w(), QStringLiteral("Frame3"))->geometry(), TwipsRect(6240, 0, 4215, 5415));
+    QCOMPARE(g1()->geometry(), TwipsRect(120, 600, 5790, 2740));
+    QCOMPARE(g1()->colWidth(3), 2680);
+    QCOMPARE(g1()->visibleDataRows(), 10);
+    QCOMPARE(button("Command11")->text(), QStringLiteral("入力確定"));
+    QCOMPARE(button("Command2")->text(), QStringLiteral("次月度 ＞"));
+    QCOMPARE(button("Command3")->text(), QStringLiteral("＜ 前月度"));
+    QCOMPARE(button("Command4")->text(), QStringLiteral("ﾘｾｯﾄ"));
+    auto *toolbar = child<IndexedToolbar>(w(), QStringLiteral("Toolbar1"));
+    QCOMPARE(toolbar->buttonCount(), 6);
+    QVERIFY(!toolbar->button(3));
+    QCOMPARE(toolbar->button(6)->toolTip(), QStringLiteral("ﾍﾙﾌﾟ"));
+    const QStringList items{"M1", "L1", "M2", "M3", "L2", "M4", "M5", "L3", "M6", "L4", "M7"};
+    QStringList names;
+    for (QAction *a : child<QMenu>(w(), QStringLiteral("MMM"))->actions())
+        names << a->objectName();
+    QCOMPARE(names, items);
+    QVERIFY(!child<QMenu>(w(), QStringLiteral("MM1"))->menuAction()->isVisible());
+    QCOMPARE(w()->findChild<QAction *>(QStringLiteral("MM31"))->shortcut().toString(), QStringLiteral("Ctrl+D"));
+}
+
+void TestShukei::periodEntry_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("end");
+    QTest::addColumn<QString>("label2");
+    QTest::addColumn<QString>("label3");
+    QTest::addColumn<QStringList>("warnings");
+    QTest::addColumn<int>("monthCount");
+
+    QTest::newRow("11 to 4") << "11" << "4" << "11 " << "4 " << QStringList{} << 6;
+    QTest::newRow("11 to 5") << "11" << "5" << "11 " << "" << QStringList{"６ｹ月以内！"} << 0;
+    QTest::newRow("13") << "13" << "" << "" << "" << QStringList{"月が違います！", "月が違います！"} << 0;
+    QTest::newRow("0 skips the end") << "0" << "" << "** " << "** " << QStringList{} << 1;
+    QTest::newRow("end 1.5") << "1" << "1.5" << "1 " << "" << QStringList{"月が違います！"} << 0;
+}
+
+void TestShukei::periodEntry()
+{
+    QFETCH(QString, start);
+    QFETCH(QString, end);
+    QFETCH(QString, label2);
+    QFETCH(QString, label3);
+    QFETCH(QStringList, warnings);
+    QFETCH(int, monthCount);
+    enterIn("Text1", start);
+    if (start != QLatin1String("0"))
+        enterIn("Text2", end);
+    else
+        QCOMPARE(w()->focusWidget(), child<QComboBox>(w(), QStringLiteral("Combo1")));
+    QCOMPARE(labelText(w(), QStringLiteral("Label2")), label2);
+    QCOMPARE(labelText(w(), QStringLiteral("Label3")), label3);
+    QCOMPARE(m_fx->fake.warnings, warnings);
+    QCOMPARE(m_fx->fake.beeps, warnings.size());
+    QCOMPARE(ws().MonthCount, monthCount);
+    QCOMPARE(box("Text1")->text(), QString());
+}
+
+void TestShukei::warningDoesNotResetWindow()
+{
+    enterIn("Text1", QStringLiteral("4"));
+    enterIn("Text2", QStringLiteral("12"));
+    QCOMPARE(m_fx->fake.warnings, QStringList{QStringLiteral("６ｹ月以内！")});
+    // The box closing gives the focus back: a plain activation of SHUKEI.
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(w(), &activate);
+    QCOMPARE(child<QComboBox>(w(), QStringLiteral("Combo1"))->count(), 4);
+    QCOMPARE(labelText(w(), QStringLiteral("Label2")), QStringLiteral("4 "));
+    QCOMPARE(ws().StartMonth, 4.0);
+}
+
+void TestShukei::itemByEnterAndByList()
+{
+    setPeriod(QStringLiteral("3"), QStringLiteral("5"));
+    chooseItemByEnter(QStringLiteral("部門コード"));
+    QCOMPARE(ws().ItemName, QStringLiteral("部門コード"));
+    QCOMPARE(g1()->text(0, 1), QStringLiteral("部門コード"));
+    QCOMPARE(labelText(w(), QStringLiteral("Label20")), QStringLiteral("3 "));
+    const QString help = labelText(w(), QStringLiteral("Label23"));
+    QVERIFY(help.contains(QStringLiteral("● 入力終了＝ 部門コード入力の最終行に  ｢*｣ ｴﾝﾀｰ すると")));
+    QVERIFY(help.contains(QStringLiteral("● 移動方法＝↓↑→← ｷｰで移動できます。")));
+    QVERIFY(button("Command6")->isEnabled());
+    QCOMPARE(w()->focusWidget(), button("Command6"));
+    QCOMPARE(m_fx->app->store().program.WorkText.count(QStringLiteral("\r\n")), 4);
+
+    auto *combo = child<QComboBox>(w(), QStringLiteral("Combo1"));
+    combo->setCurrentIndex(2);
+    emit combo->activated(2);
+    QCOMPARE(ws().ItemName, QStringLiteral("店番号"));
+    QVERIFY(labelText(w(), QStringLiteral("Label23")).contains(QStringLiteral("店番号入力の最終行に  ｢*｣ ｴﾝﾀｰ するか")));
+}
+
+void TestShukei::inputWalkBoxesSitOnRows()
+{
+    setPeriod(QStringLiteral("1"), QStringLiteral("3"));
+    chooseItemByEnter(QStringLiteral("担当者NO"));
+    click(w(), QStringLiteral("Command6"));
+    QVERIFY(g1()->isEnabled());
+    QCOMPARE(w()->focusWidget(), box("Text3"));
+    QWidget *frame2 = child<QWidget>(w(), QStringLiteral("Frame2"));
+    for (int r = 1; r <= 11; ++r) {
+        typeRow(QString::number(100 + r), QStringLiteral("1"), QString::number(r * 1000));
+        const int line = qMin(r + 1, 10);
+        QCOMPARE(ws().CurLine, line);
+        // The boxes stand inside the cells of their row and column.
+        for (int c = 1; c <= 3; ++c) {
+            QWidget *b = box(c == 1 ? "Text3" : c == 2 ? "Text4" : "Text5");
+            QCOMPARE(b->y(), Px(InputBoxTop(line)));
+            QRect cell = g1()->cellRect(ws().CurRow, c);
+            cell.moveTopLeft(g1()->viewport()->mapTo(frame2, cell.topLeft()));
+            QVERIFY2(cell.contains(b->geometry()), qPrintable(QStringLiteral("row %1 col %2").arg(r).arg(c)));
+        }
+    }
+    QCOMPARE(g1()->topRow(), 3);
+    QCOMPARE(ws().CurRow, 12);
+    QCOMPARE(g1()->text(11, 3), QStringLiteral("11,000 "));
+    QCOMPARE(labelText(w(), QStringLiteral("Label24")), QStringLiteral("11 "));
+    QCOMPARE(labelText(w(), QStringLiteral("Label25")), QStringLiteral("66,000 "));
+    QCOMPARE(w()->focusWidget(), box("Text3"));
+}
+
+void TestShukei::clickInColumn2OfLine7()
+{
+    setPeriod(QStringLiteral("1"), QStringLiteral("3"));
+    chooseItemByEnter(QStringLiteral("担当者NO"));
+    click(w(), QStringLiteral("Command6"));
+    g1()->setTopRow(5);
+    const QRect cell = g1()->cellRect(11, 2);
+    QTest::mouseClick(g1()->viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(ws().CurRow, 11);
+    QCOMPARE(ws().CurLine, 7);
+    QCOMPARE(box("Text3")->y(), Px(InputBoxTop(7)));
+    QCOMPARE(box("Text5")->y(), Px(InputBoxTop(7)));
+    QCOMPARE(w()->focusWidget(), box("Text4"));
+    enterIn("Text4", QStringLiteral("42"));
+    QCOMPARE(g1()->text(11, 2), QStringLiteral("42 "));
+}
+
+void TestShukei::overflowAndFullWidthInBoxes()
+{
+    setPeriod(QStringLiteral("1"), QStringLiteral("1"));
+    chooseItemByEnter(QStringLiteral("担当者NO"));
+    click(w(), QStringLiteral("Command6"));
+    enterIn("Text3", QStringLiteral("１２"));
+    QCOMPARE(g1()->text(1, 1), QStringLiteral("12 "));
+    enterIn("Text4", QStringLiteral("1e400"));
+    QCOMPARE(m_fx->fake.beeps, 1);
+    QVERIFY(m_fx->fake.warnings.isEmpty());
+    QCOMPARE(box("Text4")->text(), QStringLiteral("1e400"));
+    QCOMPARE(g1()->text(1, 2), QString());
+    QCOMPARE(w()->focusWidget(), box("Text4"));
+}
+
+void TestShukei::threeMonthsAcrossTheYear()
+{
+    setPeriod(QStringLiteral("12"), QStringLiteral("2"));
+    chooseItemByEnter(QStringLiteral("店番号"));
+    click(w(), QStringLiteral("Command6"));
+    QCOMPARE(ws().MonthCount, 3);
+    QCOMPARE(labelText(w(), QStringLiteral("Label20")), QStringLiteral("12 "));
+
+    typeRow("1", "2", "1000");
+    typeRow("2", "3", "2000");
+    click(w(), QStringLiteral("Command11"));
+    QCOMPARE(ws().monthRows(1), 2);
+    QVERIFY(button("Command1")->isEnabled());
+    QVERIFY(button("Command2")->isEnabled());
+    QVERIFY(!button("Command3")->isEnabled());
+    QCOMPARE(w()->focusWidget(), button("Command2"));
+    QCOMPARE(m_fx->fake.beeps, 0);
+
+    click(w(), QStringLiteral("Command2"));
+    QCOMPARE(ws().InputMonth, 2);
+    QCOMPARE(labelText(w(), QStringLiteral("Label20")), QStringLiteral("1 "));
+    QCOMPARE(m_fx->fake.beeps, 1);
+    QCOMPARE(g1()->text(1, 1), QString());
+    QCOMPARE(box("Text3")->geometry(), TwipsRect(720, 900, 450, 195));
+    typeRow("7", "1", "70");
+    click(w(), QStringLiteral("Command11"));
+    click(w(), QStringLiteral("Command2"));
+    QCOMPARE(labelText(w(), QStringLiteral("Label20")), QStringLiteral("2 "));
+    typeRow("9", "9", "9");
+    typeRow("8", "8", "8");
+    click(w(), QStringLiteral("Command11"));
+    QCOMPARE(m_fx->fake.beeps, 3); // new month 2, new month 3, last month confirmed
+
+    click(w(), QStringLiteral("Command3"));
+    click(w(), QStringLiteral("Command3"));
+    QCOMPARE(ws().InputMonth, 1);
+    QCOMPARE(g1()->text(2, 3), QStringLiteral("2,000 "));
+    QCOMPARE(labelText(w(), QStringLiteral("Label24")), QStringLiteral("5 "));
+    QCOMPARE(labelText(w(), QStringLiteral("Label25")), QStringLiteral("3,000 "));
+    QVERIFY(!button("Command3")->isEnabled());
+    click(w(), QStringLiteral("Command2"));
+    click(w(), QStringLiteral("Command2"));
+    QCOMPARE(ws().InputMonth, 3);
+    QCOMPARE(g1()->text(1, 1), QStringLiteral("9 "));
+    QCOMPARE(g1()->text(2, 2), QStringLiteral("8 "));
+    QCOMPARE(labelText(w(), QStringLiteral("Label24")), QStringLiteral("17 "));
+    QCOMPARE(labelText(w(), QStringLiteral("Label25")), QStringLiteral("17 "));
+    QVERIFY(!button("Command2")->isEnabled());
+    QCOMPARE(w()->focusWidget(), button("Command3"));
+}
+
+void TestShukei::starEndsMonth()
+{
+    setPeriod(QStringLiteral("4"), QStringLiteral("5"));
+    chooseItemByEnter(QStringLiteral("店番号"));
+    click(w(), QStringLiteral("Command6"));
+    for (int r = 1; r <= 6; ++r)
+        typeRow(QString::number(r), "1", "1");
+    // Back up to row 5 and end the month there.
+    for (int i = 0; i < 2; ++i)
+        QTest::keyClick(box("Text3"), Qt::Key_Up);
+    QCOMPARE(ws().CurRow, 5);
+    enterIn("Text3", QStringLiteral("*"));
+    QCOMPARE(ws().monthRows(1), 4);
+    QCOMPARE(g1()->text(5, 1), QString());
+    QCOMPARE(g1()->text(6, 3), QString());
+    QCOMPARE(box("Text3")->text(), QString());
+    QVERIFY(button("Command1")->isEnabled());
+    QCOMPARE(w()->focusWidget(), button("Command2"));
+}
+
+void TestShukei::confirmAfterGridClear()
+{
+    setPeriod(QStringLiteral("4"), QStringLiteral("5"));
+    chooseItemByEnter(QStringLiteral("店番号"));
+    click(w(), QStringLiteral("Command6"));
+    // Right after Command6 on a fresh window: nothing to confirm.
+    click(w(), QStringLiteral("Command11"));
+    QCOMPARE(ws().monthRows(1), 0);
+    typeRow("1", "1", "1");
+    click(w(), QStringLiteral("Command11"));
+    click(w(), QStringLiteral("Command2"));
+    // A new month with the row-number column current: still nothing, not
+    // 500 rows of zeros.
+    QCOMPARE(g1()->col(), 0);
+    click(w(), QStringLiteral("Command11"));
+    QCOMPARE(ws().monthRows(2), 0);
+}
+
+void TestShukei::resetEmptiesEverything()
+{
+    setPeriod(QStringLiteral("4"), QStringLiteral("6"));
+    chooseItemByEnter(QStringLiteral("店番号"));
+    click(w(), QStringLiteral("Command6"));
+    typeRow("1", "2", "3");
+    click(w(), QStringLiteral("Command11"));
+    click(w(), QStringLiteral("Command4"));
+    for (const char *label : {"Label2", "Label3", "Label24", "Label25", "Label8", "Label15", "Label17"})
+        QCOMPARE(labelText(w(), QString::fromLatin1(label)), QString());
+    QCOMPARE(labelText(w(), QStringLiteral("Label20")), QStringLiteral("** "));
+    QCOMPARE(ws().ItemName, QStringLiteral("支払回数"));
+    QCOMPARE(ws().MonthCount, 0);
+    QCOMPARE(ws().monthRows(1), 0);
+    QCOMPARE(m_fx->app->store().program.MaxRows, 500);
+    QCOMPARE(g1()->text(1, 1), QString());
+    QCOMPARE(g1()->text(1, 0), QStringLiteral("1 "));
+    QCOMPARE(g1()->text(0, 1), QStringLiteral("支払回数"));
+    for (const char *name : {"Command1", "Command2", "Command3", "Command6", "Command10"})
+        QVERIFY2(!button(name)->isEnabled(), name);
+    QCOMPARE(w()->focusWidget(), box("Text1"));
+    QCOMPARE(box("Text3")->geometry(), TwipsRect(740, 900, 450, 195));
+    // "*" after a reset has no period: the tally stays off.
+    enterIn("Text3", QStringLiteral("*"));
+    QVERIFY(!button("Command1")->isEnabled());
+}
+
+void TestShukei::returnPathKeepsItem()
+{
+    setPeriod(QStringLiteral("4"), QStringLiteral("5"));
+    chooseItemByEnter(QStringLiteral("部門"));
+    click(w(), QStringLiteral("Command6"));
+    typeRow("11", "1", "100");
+    click(w(), QStringLiteral("Command11"));
+    click(w(), QStringLiteral("Command2"));
+    typeRow("22", "2", "200");
+    click(w(), QStringLiteral("Command11"));
+
+    // The list window closes with ReturnFlag set and month 2 chosen.
+    auto *list = new OtherWindow(m_fx->app->tracker());
+    list->showAndActivate();
+    m_fx->app->store().program.ReturnFlag = 1;
+    ws().InputMonth = 2;
+    list->close();
+    static_cast<ToolWindow *>(w())->showAndActivate();
+
+    QCOMPARE(ws().ItemName, QStringLiteral("部門"));
+    QCOMPARE(g1()->text(0, 1), QStringLiteral("部門"));
+    QCOMPARE(ws().InputMonth, 1);
+    QCOMPARE(g1()->text(1, 1), QStringLiteral("11 "));
+    QCOMPARE(labelText(w(), QStringLiteral("Label20")), QStringLiteral("4 "));
+    QVERIFY(labelText(w(), QStringLiteral("Label23")).contains(QStringLiteral("部門入力")));
+    QCOMPARE(child<QComboBox>(w(), QStringLiteral("Combo1"))->count(), 4);
+    QCOMPARE(m_fx->app->store().program.ReturnFlag, 0);
+    QVERIFY(button("Command2")->isEnabled());
+    QCOMPARE(w()->focusWidget(), box("Text3"));
+}
+
+void TestShukei::backToMenuClearsWorkspace()
+{
+    setPeriod(QStringLiteral("4"), QStringLiteral("5"));
+    chooseItemByEnter(QStringLiteral("店番号"));
+    click(w(), QStringLiteral("Command6"));
+    typeRow("1", "1", "1");
+    click(w(), QStringLiteral("Command11"));
+    click(w(), QStringLiteral("Command5"));
+    QVERIFY(AppFixture::window(QStringLiteral("MENU")));
+    QCOMPARE(AppFixture::visibleWindowCount(QStringLiteral("SHUKEI")), 0);
+    QCOMPARE(ws().MonthCount, 0);
+    QCOMPARE(ws().monthRows(1), 0);
+    QCOMPARE(m_fx->app->store().program.MaxRows, 0);
+    // A new tally window starts empty.
+    click(AppFixture::window(QStringLiteral("MENU")), QStringLiteral("Command6"));
+    QWidget *again = AppFixture::window(QStringLiteral("SHUKEI"));
+    QCOMPARE(child<LegacyGrid>(again, QStringLiteral("G1"))->text(1, 1), QString());
+    QCOMPARE(labelText(again, QStringLiteral("Label2")), QString());
+}
+
+void TestShukei::endButtons()
+{
+    m_fx->app->store().program.HelpShown = 1;
+    w()->findChild<QAction *>(QStringLiteral("MM41"))->trigger();
+    QCOMPARE(m_fx->fake.count(QStringLiteral("help-show:SHUKEI")), 1);
+    click(w(), QStringLiteral("Command7"));
+    QCOMPARE(m_fx->fake.count(QStringLiteral("help-close:SHUKEI")), 1);
+    QVERIFY(m_fx->app->hasEnded());
+}
+
+QTEST_MAIN(TestShukei)
+#include "tst_shukei.moc"
