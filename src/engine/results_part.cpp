@@ -6,8 +6,13 @@
 #include "platform/twips.h"
 #include "shell/application.h"
 #include "shell/artwork.h"
+#include "common/format.h"
+#include "common/seq_file.h"
 
+#include <QAction>
+#include <QCursor>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 
 namespace zq {
@@ -39,7 +44,7 @@ ResultsPart::ResultsPart(Application &app, QWidget *parent)
     setPalette(pal);
     const QFont body = LegacyFont(PGothicFont, 8.25);
 
-    m_valueLabels << addLabel(this, QStringLiteral("Label8"), QString(), TwipsRect(120, 480, 500, 255), Qt::AlignRight);
+    m_label8 = addLabel(this, QStringLiteral("Label8"), QString(), TwipsRect(120, 480, 500, 255), Qt::AlignRight);
     addLabel(this, QStringLiteral("Label9"), QStringLiteral("月度　"), TwipsRect(660, 520, 520, 255));
     m_command8 = new QPushButton(QStringLiteral("＜ 前月度"), this);
     m_command8->setObjectName(QStringLiteral("Command8"));
@@ -67,20 +72,116 @@ ResultsPart::ResultsPart(Application &app, QWidget *parent)
     };
     m_g2 = makeGrid(QStringLiteral("G2"), 840);
     addLabel(this, QStringLiteral("Label14"), QStringLiteral("合計："), TwipsRect(120, 2490, 700, 255));
-    m_valueLabels << addLabel(this, QStringLiteral("Label15"), QString(), TwipsRect(1540, 2450, 660, 300), Qt::AlignRight);
-    m_valueLabels << addLabel(this, QStringLiteral("Label16"), QString(), TwipsRect(2210, 2450, 1590, 300), Qt::AlignRight);
-    m_valueLabels << addLabel(this, QStringLiteral("Label10"), QString(), TwipsRect(120, 3020, 500, 255), Qt::AlignRight);
+    m_label15 = addLabel(this, QStringLiteral("Label15"), QString(), TwipsRect(1540, 2450, 660, 300), Qt::AlignRight);
+    m_label16 = addLabel(this, QStringLiteral("Label16"), QString(), TwipsRect(2210, 2450, 1590, 300), Qt::AlignRight);
+    m_label10 = addLabel(this, QStringLiteral("Label10"), QString(), TwipsRect(120, 3020, 500, 255), Qt::AlignRight);
     addLabel(this, QStringLiteral("Label12"), QStringLiteral("月～"), TwipsRect(640, 3060, 420, 255));
-    m_valueLabels << addLabel(this, QStringLiteral("Label11"), QString(), TwipsRect(1080, 3020, 500, 255), Qt::AlignRight);
+    m_label11 = addLabel(this, QStringLiteral("Label11"), QString(), TwipsRect(1080, 3020, 500, 255), Qt::AlignRight);
     addLabel(this, QStringLiteral("Label13"), QStringLiteral("月分　合計"), TwipsRect(1605, 3060, 1200, 255));
     m_g3 = makeGrid(QStringLiteral("G3"), 3360);
     addLabel(this, QStringLiteral("Label19"), QStringLiteral("総合計："), TwipsRect(120, 4990, 900, 255));
-    m_valueLabels << addLabel(this, QStringLiteral("Label18"), QString(), TwipsRect(1530, 4950, 670, 300), Qt::AlignRight);
-    m_valueLabels << addLabel(this, QStringLiteral("Label17"), QString(), TwipsRect(2210, 4950, 1590, 300), Qt::AlignRight);
+    m_label18 = addLabel(this, QStringLiteral("Label18"), QString(), TwipsRect(1530, 4950, 670, 300), Qt::AlignRight);
+    m_label17 = addLabel(this, QStringLiteral("Label17"), QString(), TwipsRect(2210, 4950, 1590, 300), Qt::AlignRight);
+    m_valueLabels = {m_label8, m_label10, m_label11, m_label15, m_label16, m_label17, m_label18};
     for (QLabel *l : findChildren<QLabel *>())
         l->setFont(body);
     for (QPushButton *b : {m_command8, m_command9})
         b->setFont(body);
+
+    for (LegacyGrid *grid : {m_g2, m_g3}) {
+        grid->setSelectionMode(LegacyGrid::SelectionMode::ByRow);
+        grid->setHighlightMode(LegacyGrid::HighlightMode::Never);
+        connect(grid, &LegacyGrid::clicked, grid,
+                [grid] { grid->setHighlightMode(LegacyGrid::HighlightMode::WithFocus); });
+    }
+    connect(m_command8, &QPushButton::clicked, this, [this] { stepMonth(-1); });
+    connect(m_command9, &QPushButton::clicked, this, [this] { stepMonth(+1); });
+}
+
+void ResultsPart::setPopupMenus(QMenu *monthMenu, QAction *monthCopy, QMenu *periodMenu, QAction *periodCopy)
+{
+    const struct {
+        LegacyGrid *grid;
+        QMenu *menu;
+        QAction *copy;
+    } grids[] = {{m_g2, monthMenu, monthCopy}, {m_g3, periodMenu, periodCopy}};
+    for (const auto &g : grids) {
+        LegacyGrid *grid = g.grid;
+        QMenu *menu = g.menu;
+        // The copy also answers its shortcut while the grid has the focus.
+        g.copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        grid->addAction(g.copy);
+        connect(g.copy, &QAction::triggered, this, [this, grid] { copyGrid(grid); });
+        connect(grid, &LegacyGrid::mousePressed, menu, [menu](Qt::MouseButton button, int, int) {
+            if (button == Qt::RightButton)
+                menu->popup(QCursor::pos());
+        });
+    }
+}
+
+void ResultsPart::writeHeader(LegacyGrid *grid)
+{
+    grid->setText(0, 0, QStringLiteral("NO"));
+    grid->setText(0, 1, m_app.store().tally.ItemName);
+    grid->setText(0, 2, QStringLiteral("件数"));
+    grid->setText(0, 3, QStringLiteral("金　額"));
+}
+
+void ResultsPart::showTally()
+{
+    const TallyWorkspace &ws = m_app.store().tally;
+    const TallyResults &r = m_app.store().results;
+    layOut();
+    writeHeader(m_g2);
+    writeHeader(m_g3);
+    m_g3->setRows(r.PeriodKeyCount + 1);
+    for (int i = 1; i <= r.PeriodKeyCount; ++i) {
+        m_g3->setText(i, 0, FormatNumber(i, u"0 "));
+        m_g3->setText(i, 1, FormatNumber(r.PeriodKey[i], u"0 "));
+        m_g3->setText(i, 2, FormatNumber(r.PeriodCases[i], u"0 "));
+        m_g3->setText(i, 3, FormatNumber(r.PeriodAmount[i], u"#,0 "));
+    }
+    m_label10->setText(SeqNumberText(ws.StartMonth));
+    m_label11->setText(SeqNumberText(ws.EndMonth));
+    m_label18->setText(FormatNumber(r.PeriodCountTotal, u"0 "));
+    m_label17->setText(FormatNumber(r.PeriodAmountTotal, u"#,0 "));
+    setEnabled(true);
+    setStepButtonsEnabled(true);
+}
+
+void ResultsPart::stepMonth(int delta)
+{
+    TallyResults &r = m_app.store().results;
+    const int months = qMax(1, m_app.store().tally.MonthCount);
+    r.ResultMonth = qBound(1, r.ResultMonth + delta, months);
+    showMonth(r.ResultMonth);
+}
+
+void ResultsPart::showMonth(int month)
+{
+    const TallyWorkspace &ws = m_app.store().tally;
+    const TallyResults &r = m_app.store().results;
+    const int keys = r.monthKeyCount(month);
+    m_g2->setRows(keys + 1);
+    for (int i = 1; i <= keys; ++i) {
+        m_g2->setText(i, 0, FormatNumber(i, u"0 "));
+        m_g2->setText(i, 1, FormatNumber(r.SumKey[month][i], u"0 "));
+        m_g2->setText(i, 2, FormatNumber(r.SumCases[month][i], u"0 "));
+        m_g2->setText(i, 3, FormatNumber(r.SumAmount[month][i], u"#,0 "));
+    }
+    m_label8->setText(SeqNumberText(ws.periodMonth(month)));
+    m_label15->setText(FormatNumber(r.MonthCountTotal.value(month), u"0 "));
+    m_label16->setText(FormatNumber(r.MonthAmountTotal.value(month), u"#,0 "));
+}
+
+void ResultsPart::copyGrid(LegacyGrid *grid)
+{
+    ClipboardService *clipboard = m_app.services().clipboard;
+    clipboard->clear();
+    grid->setSelection(0, 0, grid->rows() - 1, grid->cols() - 1);
+    clipboard->setText(grid->allText());
+    if (grid->rows() > 1)
+        grid->setCurrentCell(1, 1);
 }
 
 void ResultsPart::layOut()

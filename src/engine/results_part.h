@@ -3,6 +3,7 @@
 #include <QGroupBox>
 
 class QLabel;
+class QMenu;
 class QPushButton;
 
 namespace zq {
@@ -31,8 +32,22 @@ public:
     void reset();
     void setStepButtonsEnabled(bool enabled);
 
+    // The pop-up menus of the month grid (MM1) and the period grid (MM2).
+    void setPopupMenus(QMenu *monthMenu, QAction *monthCopy, QMenu *periodMenu, QAction *periodCopy);
+
+    // After a tally run: the period grid and its labels, then month 1.
+    void showTally();
+    // ＜ 前月度 / 次月度 ＞ of the result month, clamped to the period.
+    void stepMonth(int delta);
+    // Copies a whole grid, header and row numbers included.
+    void copyGrid(LegacyGrid *grid);
+
+    QPushButton *nextButton() const { return m_command9; }
+
 private:
     void clearGrid(LegacyGrid *grid);
+    void writeHeader(LegacyGrid *grid);
+    void showMonth(int month);
 
     Application &m_app;
     LegacyGrid *m_g2 = nullptr;
@@ -41,6 +56,13 @@ private:
     QPushButton *m_command9 = nullptr;
     IndexedToolbar *m_toolbar2 = nullptr;
     QList<QLabel *> m_valueLabels; // Label8, 10, 11, 15..18
+    QLabel *m_label8 = nullptr;
+    QLabel *m_label10 = nullptr;
+    QLabel *m_label11 = nullptr;
+    QLabel *m_label15 = nullptr;
+    QLabel *m_label16 = nullptr;
+    QLabel *m_label17 = nullptr;
+    QLabel *m_label18 = nullptr;
 };
 
 } // namespace zq

@@ -12,6 +12,7 @@ struct Store {
     ProgramValues program;
     AdderValues adder;
     TallyWorkspace tally;
+    TallyResults results;
 };
 
 } // namespace zq

@@ -49,6 +49,8 @@ public:
 
     // The month buttons, as the window's return path needs them.
     void previousMonth();
+    // Shows a month brought into the grid from elsewhere (a file).
+    void showLoadedMonth(const FlowResult &result) { apply(result); }
 
 private:
     KeyBox *box(InputColumn column) const;

@@ -1,5 +1,6 @@
 #include "tally/setup_part.h"
 
+#include "common/format.h"
 #include "platform/key_box.h"
 #include "platform/twips.h"
 #include "shell/application.h"
@@ -111,6 +112,12 @@ void SetupPart::showNoPeriod()
 {
     m_label2->setText(MonthDisplay(0));
     m_label3->setText(MonthDisplay(0));
+}
+
+void SetupPart::showPeriod(double startMonth, double endMonth)
+{
+    m_label2->setText(FormatNumber(startMonth, u"# "));
+    m_label3->setText(FormatNumber(endMonth, u"# "));
 }
 
 void SetupPart::focusStartMonth()

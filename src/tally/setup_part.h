@@ -29,6 +29,8 @@ public:
     void clearMonthLabels();
     // Both month labels show "** ".
     void showNoPeriod();
+    // The month labels show an opened period ("# ": 0 shows as a blank).
+    void showPeriod(double startMonth, double endMonth);
     void focusStartMonth();
 
     QComboBox *itemBox() const { return m_combo1; }

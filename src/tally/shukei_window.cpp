@@ -1,6 +1,8 @@
 #include "tally/shukei_window.h"
 
+#include "common/file_io.h"
 #include "engine/results_part.h"
+#include "engine/tally_engine.h"
 #include "platform/fonts.h"
 #include "platform/indexed_toolbar.h"
 #include "platform/legacy_grid.h"
@@ -11,6 +13,7 @@
 #include "tally/input_part.h"
 #include "tally/month_flow.h"
 #include "tally/setup_part.h"
+#include "tally/tally_file.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -18,6 +21,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+
+#include "common/format.h"
 
 namespace zq {
 
@@ -54,9 +59,8 @@ ShukeiWindow::ShukeiWindow(Application &app)
     m_toolbar1->addButton(ToolbarIcon(ToolIcon::Calculator), QStringLiteral("ZQ電卓"));
     m_toolbar1->addButton(ToolbarIcon(ToolIcon::Help), QStringLiteral("ﾍﾙﾌﾟ"));
     m_toolbar1->setGeometry(0, 0, frame5->width(), frame5->height());
-    // Files and printing come with the tally file and the reports.
-    for (int i : {1, 2, 4})
-        m_toolbar1->setButtonEnabled(i, false);
+    // Printing comes with the reports.
+    m_toolbar1->setButtonEnabled(4, false);
 
     m_setup = new SetupPart(app, client);
     m_command6 = addButton(client, QStringLiteral("Command6"), QStringLiteral("ﾃﾞｰﾀ入力"),
@@ -66,6 +70,7 @@ ShukeiWindow::ShukeiWindow(Application &app)
     m_input = new InputPart(app, m_command1, client);
     m_results = new ResultsPart(app, client);
     m_results->setEnabled(false);
+    m_results->setPopupMenus(m_mm1, m_mm11, m_mm2, m_mm21);
     m_command10 = addButton(client, QStringLiteral("Command10"), QStringLiteral("一覧表"),
                             TwipsRect(8160, 5520, 975, 375));
     auto *command4 = addButton(client, QStringLiteral("Command4"), QStringLiteral("ﾘｾｯﾄ"),
@@ -77,6 +82,7 @@ ShukeiWindow::ShukeiWindow(Application &app)
 
     connect(m_setup, &SetupPart::itemChosen, this, &ShukeiWindow::itemChosen);
     connect(m_command6, &QPushButton::clicked, this, &ShukeiWindow::dataInput);
+    connect(m_command1, &QPushButton::clicked, this, &ShukeiWindow::tally);
     connect(command4, &QPushButton::clicked, this, &ShukeiWindow::reset);
     connect(command5, &QPushButton::clicked, this, &ShukeiWindow::backToMenu);
     connect(command7, &QPushButton::clicked, this, [this] { m_app.endProgram(this, true); });
@@ -100,14 +106,14 @@ void ShukeiWindow::buildMenus()
     QAction *m7 = AddMenuItem(mmm, QStringLiteral("M7"), QStringLiteral("加算・集計器の終了"));
 
     // Pop-up menus of the result grids: in the bar, but never shown there.
-    QMenu *mm1 = AddMenu(bar, QStringLiteral("MM1"), QStringLiteral("ｺﾋﾟｰ(&C)"));
-    AddMenuItem(mm1, QStringLiteral("MM11"), QStringLiteral("ｺﾋﾟｰ(&C)"), QKeySequence(Qt::CTRL | Qt::Key_C))
-        ->setEnabled(false);
-    mm1->menuAction()->setVisible(false);
-    QMenu *mm2 = AddMenu(bar, QStringLiteral("MM2"), QStringLiteral("ｺﾋﾟｰ(&P)"));
-    AddMenuItem(mm2, QStringLiteral("MM21"), QStringLiteral("ｺﾋﾟｰ(&P)"), QKeySequence(Qt::CTRL | Qt::Key_P))
-        ->setEnabled(false);
-    mm2->menuAction()->setVisible(false);
+    m_mm1 = AddMenu(bar, QStringLiteral("MM1"), QStringLiteral("ｺﾋﾟｰ(&C)"));
+    m_mm11 = AddMenuItem(m_mm1, QStringLiteral("MM11"), QStringLiteral("ｺﾋﾟｰ(&C)"),
+                         QKeySequence(Qt::CTRL | Qt::Key_C));
+    m_mm1->menuAction()->setVisible(false);
+    m_mm2 = AddMenu(bar, QStringLiteral("MM2"), QStringLiteral("ｺﾋﾟｰ(&P)"));
+    m_mm21 = AddMenuItem(m_mm2, QStringLiteral("MM21"), QStringLiteral("ｺﾋﾟｰ(&P)"),
+                         QKeySequence(Qt::CTRL | Qt::Key_P));
+    m_mm2->menuAction()->setVisible(false);
 
     QMenu *mm3 = AddMenu(bar, QStringLiteral("MM3"), QStringLiteral("ﾂｰﾙ(&T)"));
     QAction *mm31 = AddMenuItem(mm3, QStringLiteral("MM31"), QStringLiteral("ZQ電卓(&D)"),
@@ -116,9 +122,11 @@ void ShukeiWindow::buildMenus()
     QAction *mm41 = AddMenuItem(mm4, QStringLiteral("MM41"), QStringLiteral("ﾍﾙﾌﾟ(&H)"),
                                 QKeySequence(Qt::CTRL | Qt::Key_H));
 
-    // The tally file and the reports come with their own parts.
-    for (QAction *a : {m2, m3, m4, m5})
+    // The reports come with their own part.
+    for (QAction *a : {m4, m5})
         a->setEnabled(false);
+    connect(m2, &QAction::triggered, this, &ShukeiWindow::openFile);
+    connect(m3, &QAction::triggered, this, &ShukeiWindow::saveFile);
     connect(m6, &QAction::triggered, this, &ShukeiWindow::backToMenu);
     connect(m7, &QAction::triggered, this, [this] { m_app.endProgram(this, false); });
     connect(mm31, &QAction::triggered, this, [this] { m_app.launchCalculator(this); });
@@ -208,7 +216,7 @@ void ShukeiWindow::dataInput()
 void ShukeiWindow::reset()
 {
     TallyWorkspace &ws = m_app.store().tally;
-    ResetTally(ws, m_app.store().program);
+    ResetTally(ws, m_app.store().results, m_app.store().program);
     m_input->G1C();
     m_results->reset();
     m_setup->clearMonthLabels();
@@ -229,17 +237,101 @@ void ShukeiWindow::reset()
 
 void ShukeiWindow::backToMenu()
 {
-    ClearTallyOnLeaving(m_app.store().tally, m_app.store().program);
+    ClearTallyOnLeaving(m_app.store().tally, m_app.store().results, m_app.store().program);
     m_app.showMenu();
     close();
 }
 
 void ShukeiWindow::toolbarClicked(int index)
 {
-    if (index == 5)
+    if (index == 1)
+        openFile();
+    else if (index == 2)
+        saveFile();
+    else if (index == 5)
         m_app.launchCalculator(this);
     else if (index == 6)
         m_app.showHelp(this);
+}
+
+} // namespace zq
+
+namespace zq {
+
+void ShukeiWindow::tally()
+{
+    TallyWorkspace &ws = m_app.store().tally;
+    if (ws.MonthCount < 1)
+        return; // nothing to sum without a period
+    RunTally(ws, m_app.store().results);
+    m_results->showTally();
+    m_command10->setEnabled(true);
+    m_app.services().messages->beep();
+    m_results->stepMonth(+1); // ResultMonth was 0: month 1
+    m_results->nextButton()->setFocus();
+}
+
+FileDialogRequest ShukeiWindow::tallyDialog(bool save) const
+{
+    return {m_app.store().program.StorageFolder, QStringLiteral("集計ﾌｧｲﾙ (*.SUK)|*.SUK"), save};
+}
+
+void ShukeiWindow::saveFile()
+{
+    MessageService *messages = m_app.services().messages;
+    if (m_app.store().results.PeriodKeyCount == 0) {
+        messages->warn(this, QStringLiteral("集計が確定してから保存して下さい！"));
+        return;
+    }
+    const QString path = m_app.services().files->saveFileName(this, tallyDialog(true));
+    if (path.isEmpty())
+        return;
+    bool encoded = false;
+    const QByteArray bytes = TallyFileBytes(m_app.store().tally, &encoded);
+    if (!encoded || !SaveFileBytes(path, bytes)) {
+        messages->beep();
+        messages->warn(this, QStringLiteral("ファイルを保存できませんでした！\n") + path);
+    }
+}
+
+void ShukeiWindow::openFile()
+{
+    const QString path = m_app.services().files->openFileName(this, tallyDialog(false));
+    if (path.isEmpty())
+        return;
+    ProgramValues &program = m_app.store().program;
+    QByteArray bytes;
+    std::optional<TallyFileContents> contents;
+    if (ReadFileBytes(path, &bytes))
+        contents = ParseTallyFile(bytes, program.MaxRows);
+    if (!contents) {
+        m_app.services().messages->beep();
+        m_app.services().messages->warn(this, QStringLiteral("ファイルを読み込めませんでした！\n") + path);
+        return;
+    }
+    TallyWorkspace &ws = m_app.store().tally;
+    ApplyTallyFile(ws, *contents);
+
+    m_setup->showPeriod(ws.StartMonth, ws.EndMonth);
+    m_setup->itemBox()->setEditText(ws.ItemName);
+    // Month 1 into the grid, the boxes on its first row.
+    ws.NextRows = ws.monthRows(1);
+    m_input->showLoadedMonth(LoadMonth(ws, *m_input->grid(), 1, program.MaxRows));
+    m_input->setMonthLabel(FormatNumber(ws.StartMonth, u"# "));
+    ws.CurRow = 1;
+    ws.CurLine = 1;
+    ws.InputMonth = 1;
+    m_input->grid()->setTopRow(1);
+    m_input->placeBoxesHome(KeyBoxLeftAtStart);
+
+    m_results->setEnabled(true);
+    MonthButtons buttons = m_input->monthButtons();
+    buttons.Command1 = true;
+    buttons.Command2 = true;
+    m_input->setMonthButtons(buttons);
+    m_command6->setEnabled(true);
+    dataInput();
+    tally();
 }
 
 } // namespace zq

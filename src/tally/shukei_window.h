@@ -1,8 +1,11 @@
 #pragma once
 
+#include "platform/services.h"
 #include "platform/tool_window.h"
 #include "tally/period_setup.h"
 
+class QAction;
+class QMenu;
 class QPushButton;
 
 namespace zq {
@@ -39,6 +42,10 @@ private:
     void dataInput();
     void reset();
     void backToMenu();
+    void tally();
+    void openFile();
+    void saveFile();
+    FileDialogRequest tallyDialog(bool save) const;
     void toolbarClicked(int index);
     void setToolButtonsEnabled(bool enabled); // Command1, 6, 10 and the step buttons
 
@@ -50,6 +57,10 @@ private:
     QPushButton *m_command1 = nullptr;
     QPushButton *m_command6 = nullptr;
     QPushButton *m_command10 = nullptr;
+    QMenu *m_mm1 = nullptr;
+    QMenu *m_mm2 = nullptr;
+    QAction *m_mm11 = nullptr;
+    QAction *m_mm21 = nullptr;
 };
 
 } // namespace zq

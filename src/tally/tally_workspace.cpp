@@ -2,15 +2,16 @@
 
 namespace zq {
 
-void ResetTally(TallyWorkspace &ws, ProgramValues &program)
+void ResetTally(TallyWorkspace &ws, TallyResults &results, ProgramValues &program)
 {
     ws = TallyWorkspace{};
+    results = TallyResults{};
     program.ReturnFlag = 0;
 }
 
-void ClearTallyOnLeaving(TallyWorkspace &ws, ProgramValues &program)
+void ClearTallyOnLeaving(TallyWorkspace &ws, TallyResults &results, ProgramValues &program)
 {
-    ResetTally(ws, program);
+    ResetTally(ws, results, program);
     program.MaxRows = 0;
 }
 

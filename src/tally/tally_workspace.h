@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/tally_results.h"
 #include "shell/program_values.h"
 
 #include <QString>
@@ -39,9 +40,10 @@ struct TallyWorkspace {
     int periodMonth(int i) const { return PeriodMonth.value(i); }
 };
 
-// Reset: everything back to empty; MaxRows keeps its value.
-void ResetTally(TallyWorkspace &ws, ProgramValues &program);
+// Reset: the workspace and the engine's results back to empty; MaxRows
+// keeps its value.
+void ResetTally(TallyWorkspace &ws, TallyResults &results, ProgramValues &program);
 // Leaving the tally window: as Reset, and MaxRows = 0.
-void ClearTallyOnLeaving(TallyWorkspace &ws, ProgramValues &program);
+void ClearTallyOnLeaving(TallyWorkspace &ws, TallyResults &results, ProgramValues &program);
 
 } // namespace zq

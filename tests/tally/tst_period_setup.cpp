@@ -144,7 +144,12 @@ void TestPeriodSetup::resetAndLeaving()
     ws.ItemName = QStringLiteral("店番号");
     ws.MonthRows[1] = 2;
     ws.Key[1] = {0, 1, 2};
-    ResetTally(ws, p);
+    TallyResults results;
+    results.PeriodKeyCount = 3;
+    results.PeriodKey = {0, 1, 2, 3};
+    ResetTally(ws, results, p);
+    QCOMPARE(results.PeriodKeyCount, 0);
+    QVERIFY(results.PeriodKey.isEmpty());
     QCOMPARE(ws.MonthCount, 0);
     QCOMPARE(ws.monthRows(1), 0);
     QVERIFY(ws.Key[1].isEmpty());
@@ -152,7 +157,7 @@ void TestPeriodSetup::resetAndLeaving()
     QCOMPARE(ws.ItemName, QString());
     QCOMPARE(p.ReturnFlag, 0);
     QCOMPARE(p.MaxRows, 500);
-    ClearTallyOnLeaving(ws, p);
+    ClearTallyOnLeaving(ws, results, p);
     QCOMPARE(p.MaxRows, 0);
 }
 

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "common/value.h"
+
+#include <QVector>
+
+#include <array>
+
+namespace zq {
+
+// Count and amount columns of every period key by month, then the period
+// sums. A key without rows in a month has empty cells there, not 0.
+class ResultMatrix
+{
+public:
+    ResultMatrix() = default;
+    // Columns 0..lastCol, rows 0..lastRow, all empty.
+    ResultMatrix(int lastCol, int lastRow)
+        : m_cols(lastCol + 1), m_rows(lastRow + 1), m_cells(m_cols * m_rows) {}
+
+    int columnCount() const { return m_cols; }
+    int rowCount() const { return m_rows; }
+    Value at(int col, int row) const
+    {
+        return (col >= 0 && col < m_cols && row >= 0 && row < m_rows) ? m_cells[row * m_cols + col] : Value();
+    }
+    void set(int col, int row, Value value)
+    {
+        if (col >= 0 && col < m_cols && row >= 0 && row < m_rows)
+            m_cells[row * m_cols + col] = value;
+    }
+
+private:
+    int m_cols = 0;
+    int m_rows = 0;
+    QVector<Value> m_cells;
+};
+
+// What the tally engine computes from the confirmed input. Months are
+// indexed 1..6; element 0 of every list is never shown.
+struct TallyResults {
+    QVector<double> MonthCountTotal;   // [m], m = 1..MonthCount
+    QVector<double> MonthAmountTotal;
+    double PeriodCountTotal = 0;
+    double PeriodAmountTotal = 0;
+
+    std::array<int, 7> MonthKeyCount{};                 // rows of month m's per-key table
+    std::array<QVector<double>, 7> SumKey, SumCases, SumAmount;
+
+    int PeriodKeyCount = 0;                             // 0: no tally result
+    QVector<double> PeriodKey, PeriodCases, PeriodAmount;
+
+    ResultMatrix Matrix;                                // ResultMatrix(c, r)
+    int ResultMonth = 0;                                // month shown in the month grid
+
+    // Working lists, kept after the run.
+    std::array<QVector<double>, 7> WorkKey, WorkCases, WorkAmount;
+    int MergedRows = 0;
+    QVector<double> MergedKey, MergedCases, MergedAmount;
+
+    int monthKeyCount(int m) const { return (m >= 1 && m <= 6) ? MonthKeyCount[m] : 0; }
+};
+
+} // namespace zq
