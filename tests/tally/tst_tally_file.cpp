@@ -1,0 +1,178 @@
+#include "tally/tally_file.h"
+
+#include <QTest>
+
+using namespace zq;
+
+namespace {
+void setMonth(TallyWorkspace &ws, int m, const QList<std::array<double, 3>> &rows)
+{
+    ws.MonthRows[m] = int(rows.size());
+    ws.Key[m] = ws.Cases[m] = ws.Amount[m] = QVector<double>(rows.size() + 1, 0.0);
+    for (int r = 1; r <= rows.size(); ++r) {
+        ws.Key[m][r] = rows[r - 1][0];
+        ws.Cases[m][r] = rows[r - 1][1];
+        ws.Amount[m][r] = rows[r - 1][2];
+    }
+}
+
+QByteArray bytesOf(const TallyWorkspace &ws)
+{
+    bool ok = false;
+    const QByteArray bytes = TallyFileBytes(ws, &ok);
+    if (!ok)
+        qWarning("not encodable");
+    return bytes;
+}
+} // namespace
+
+class TestTallyFile : public QObject
+{
+    Q_OBJECT
+private slots:
+    void goldenNoPeriod();
+    void goldenPeriodAcrossTheYear();
+    void itemNameWithCommaReadsBackWhole();
+    void doubleQuoteBecomesApostrophe();
+    void roundTrip();
+    void rejectedFiles_data();
+    void rejectedFiles();
+    void applyKeepsMonthsAbovePeriod();
+};
+
+void TestTallyFile::goldenNoPeriod()
+{
+    TallyWorkspace ws;
+    ws.MonthCount = 1;
+    ws.ItemName = QStringLiteral("支払回数");
+    ws.PeriodMonth = {0, 0};
+    setMonth(ws, 1, {{101, 3, 1500}, {102, 1, 25000}});
+    QCOMPARE(bytesOf(ws), QByteArray("1,\"\x8ex\x95\xa5\x89\xf1\x90\x94\",0,0\r\n"
+                                     "2\r\n"
+                                     "0\r\n"
+                                     "101,3,1500\r\n"
+                                     "102,1,25000\r\n"));
+}
+
+void TestTallyFile::goldenPeriodAcrossTheYear()
+{
+    TallyWorkspace ws;
+    ws.MonthCount = 4;
+    ws.ItemName = QStringLiteral("店番号");
+    ws.StartMonth = 11;
+    ws.EndMonth = 2;
+    ws.PeriodMonth = {0, 11, 12, 1, 2};
+    setMonth(ws, 1, {{1, 1, 10}, {2, 2, 20}, {3, 3, 30}});
+    setMonth(ws, 2, {});
+    setMonth(ws, 3, {{4, 1, -1}, {5, 1, 1.5}, {6, 1, 1}, {7, 1, 1}, {8, 1, 1}});
+    setMonth(ws, 4, {{9, 9, 9}});
+    setMonth(ws, 5, {{99, 99, 99}}); // beyond the period: never written
+    const QByteArray bytes = bytesOf(ws);
+    QVERIFY(bytes.startsWith("4,\"\x93X\x94\xd4\x8d\x86\",11,2\r\n3,0,5,1\r\n11\r\n12\r\n1\r\n2\r\n1,1,10\r\n"));
+    QCOMPARE(bytes.count("\r\n"), 2 + 4 + 9);
+    QVERIFY(bytes.endsWith("4,1,-1\r\n5,1,1.5\r\n6,1,1\r\n7,1,1\r\n8,1,1\r\n9,9,9\r\n"));
+    QVERIFY(!bytes.contains("99"));
+}
+
+void TestTallyFile::itemNameWithCommaReadsBackWhole()
+{
+    TallyWorkspace ws;
+    ws.MonthCount = 1;
+    ws.ItemName = QStringLiteral("店,番号");
+    ws.PeriodMonth = {0, 3};
+    setMonth(ws, 1, {{1, 2, 3}});
+    const QByteArray bytes = bytesOf(ws);
+    QVERIFY(bytes.startsWith("1,\"\x93X,\x94\xd4\x8d\x86\",0,0\r\n"));
+    const auto c = ParseTallyFile(bytes, 500);
+    QVERIFY(c);
+    QCOMPARE(c->ItemName, QStringLiteral("店,番号"));
+    QCOMPARE(c->Amount[1][1], 3.0);
+}
+
+void TestTallyFile::doubleQuoteBecomesApostrophe()
+{
+    TallyWorkspace ws;
+    ws.MonthCount = 1;
+    ws.ItemName = QStringLiteral("店\"番号");
+    ws.PeriodMonth = {0, 0};
+    setMonth(ws, 1, {});
+    const QByteArray bytes = bytesOf(ws);
+    QVERIFY(bytes.startsWith("1,\"\x93X'\x94\xd4\x8d\x86\",0,0\r\n"));
+    const auto c = ParseTallyFile(bytes, 500);
+    QVERIFY(c);
+    QCOMPARE(c->ItemName, QStringLiteral("店'番号"));
+}
+
+void TestTallyFile::roundTrip()
+{
+    TallyWorkspace ws;
+    ws.MonthCount = 3;
+    ws.ItemName = QStringLiteral("担当者NO");
+    ws.StartMonth = 12;
+    ws.EndMonth = 2;
+    ws.PeriodMonth = {0, 12, 1, 2};
+    setMonth(ws, 1, {{-5, 0, 123456789012345}, {0, 2, 0.5}});
+    setMonth(ws, 2, {});
+    setMonth(ws, 3, {{7, 1, 1e20}});
+    const auto c = ParseTallyFile(bytesOf(ws), 500);
+    QVERIFY(c);
+    TallyWorkspace back;
+    ApplyTallyFile(back, *c);
+    QCOMPARE(back.MonthCount, 3);
+    QCOMPARE(back.StartMonth, 12.0);
+    QCOMPARE(back.EndMonth, 2.0);
+    QCOMPARE(back.PeriodMonth, ws.PeriodMonth);
+    for (int m = 1; m <= 3; ++m) {
+        QCOMPARE(back.monthRows(m), ws.monthRows(m));
+        QCOMPARE(back.Key[m], ws.Key[m]);
+        QCOMPARE(back.Cases[m], ws.Cases[m]);
+        QCOMPARE(back.Amount[m], ws.Amount[m]);
+    }
+}
+
+void TestTallyFile::rejectedFiles_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray good = "2,\"a\",1,2\r\n1,1\r\n1\r\n2\r\n5,1,100\r\n6,2,200\r\n";
+    QVERIFY(ParseTallyFile(good, 500));
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("month count 0") << QByteArray("0,\"a\",0,0\r\n");
+    QTest::newRow("month count 7") << QByteArray("7,\"a\",0,0\r\n");
+    QTest::newRow("month count 1.5") << QByteArray("1.5,\"a\",0,0\r\n1\r\n0\r\n1,1,1\r\n");
+    QTest::newRow("month count text") << QByteArray("x,\"a\",0,0\r\n");
+    QTest::newRow("start month missing") << QByteArray("1,\"a\"\r\n");
+    QTest::newRow("row count above 500") << QByteArray("1,\"a\",0,0\r\n501\r\n0\r\n");
+    QTest::newRow("row count negative") << QByteArray("1,\"a\",0,0\r\n-1\r\n0\r\n");
+    QTest::newRow("row count fraction") << QByteArray("1,\"a\",0,0\r\n0.5\r\n0\r\n");
+    QTest::newRow("period month 13") << QByteArray("1,\"a\",0,0\r\n0\r\n13\r\n");
+    QTest::newRow("period month negative") << QByteArray("1,\"a\",0,0\r\n0\r\n-1\r\n");
+    QTest::newRow("period month fraction") << QByteArray("1,\"a\",0,0\r\n0\r\n1.5\r\n");
+    QTest::newRow("key not a number") << QByteArray(good).replace("6,2,200", "x,2,200");
+    QTest::newRow("amount not finite") << QByteArray(good).replace("6,2,200", "6,2,1e999");
+    QTest::newRow("last row missing") << QByteArray(good).replace("6,2,200\r\n", "");
+    QTest::newRow("row cut short") << QByteArray(good).replace("6,2,200", "6,2");
+    QTest::newRow("period month missing") << QByteArray("2,\"a\",1,2\r\n0,0\r\n1\r\n");
+}
+
+void TestTallyFile::rejectedFiles()
+{
+    QFETCH(QByteArray, bytes);
+    QVERIFY(!ParseTallyFile(bytes, 500));
+}
+
+void TestTallyFile::applyKeepsMonthsAbovePeriod()
+{
+    TallyWorkspace ws;
+    setMonth(ws, 3, {{1, 1, 1}});
+    const auto c = ParseTallyFile("2,\"a\",1,2\r\n1,0\r\n1\r\n2\r\n5,1,100\r\n", 500);
+    QVERIFY(c);
+    ApplyTallyFile(ws, *c);
+    QCOMPARE(ws.MonthCount, 2);
+    QCOMPARE(ws.monthRows(1), 1);
+    QCOMPARE(ws.monthRows(2), 0);
+    QCOMPARE(ws.monthRows(3), 1);
+    QCOMPARE(ws.ItemName, QStringLiteral("a"));
+}
+
+QTEST_APPLESS_MAIN(TestTallyFile)
+#include "tst_tally_file.moc"
