@@ -1,21 +1,9 @@
 #include "adder/tape_print.h"
 
+#include "common/font_names.h"
 #include "common/format.h"
 
 namespace zq {
-
-namespace {
-
-const QString BodyFont = QStringLiteral("ＭＳ ゴシック");
-
-// Prints text so that its right edge is at x.
-void printRightAligned(PrintCanvas &canvas, double x, const QString &text, bool endLine)
-{
-    canvas.setCurrentX(x - canvas.textWidth(text));
-    canvas.printText(text, endLine);
-}
-
-} // namespace
 
 QString TapeHeaderText(int count, double total)
 {
@@ -27,14 +15,16 @@ QString TapeHeaderText(int count, double total)
 bool PrintTape(PrintCanvas &canvas, const AdderValues &adder)
 {
     // Opening of the job.
-    canvas.setFont(BodyFont, 12);
+    canvas.setFont(GothicFont, 12);
     canvas.printText(QStringLiteral(" "), true);
     canvas.setCurrentX(0);
     canvas.setCurrentY(0);
 
-    canvas.setFont(BodyFont, 9.5);
+    canvas.setFont(GothicFont, 9.5);
     const double cw = canvas.textWidth(QStringLiteral("A"));
     const double ch = canvas.textHeight(QStringLiteral("A"));
+    // Sixty lines and four columns must fit the paper whole.
+    canvas.fitToPage((TapeLastColumnOffset + 31) * cw, (3 + 1.2 * TapeLinesPerColumn + 1) * ch);
 
     const int count = qMin(adder.TapeCount, int(adder.Tape.size()) - 1);
     int first = 1;
@@ -55,10 +45,10 @@ bool PrintTape(PrintCanvas &canvas, const AdderValues &adder)
                     break;
                 }
             }
-            canvas.setCurrentY(3 * ch + 1.2 * ch * line);
+            const double y = 3 * ch + 1.2 * ch * line;
             if (adder.HideRowNumbers == 0)
-                printRightAligned(canvas, (offset + 11) * cw, FormatNumber(i, u"####0:"), false);
-            printRightAligned(canvas, (offset + 31) * cw, FormatNumber(adder.Tape[i], u"#,0.######"), true);
+                canvas.printRightAligned((offset + 11) * cw, y, FormatNumber(i, u"####0:"));
+            canvas.printRightAligned((offset + 31) * cw, y, FormatNumber(adder.Tape[i], u"#,0.######"));
         }
         if (next == 0)
             break;

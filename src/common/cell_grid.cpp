@@ -20,6 +20,18 @@ void TextGrid::setRows(int rows)
     setTopRow(m_top);
 }
 
+void TextGrid::setCols(int cols)
+{
+    cols = qMax(1, cols);
+    QVector<QString> texts(m_rows * cols);
+    for (int r = 0; r < m_rows; ++r)
+        for (int c = 0; c < qMin(cols, m_cols); ++c)
+            texts[r * cols + c] = m_texts[r * m_cols + c];
+    m_texts = texts;
+    m_cols = cols;
+    m_col = qMin(m_col, m_cols - 1);
+}
+
 QString TextGrid::text(int row, int col) const
 {
     if (row < 0 || row >= m_rows || col < 0 || col >= m_cols)

@@ -16,6 +16,7 @@ public:
     virtual int rows() const = 0;
     virtual int cols() const = 0;
     virtual void setRows(int rows) = 0;
+    virtual void setCols(int cols) = 0;
     virtual QString text(int row, int col) const = 0;
     virtual void setText(int row, int col, const QString &text) = 0;
     // Empties every cell, the fixed ones included.
@@ -38,6 +39,7 @@ public:
     int rows() const override { return m_rows; }
     int cols() const override { return m_cols; }
     void setRows(int rows) override;
+    void setCols(int cols) override;
     QString text(int row, int col) const override;
     void setText(int row, int col, const QString &text) override;
     void clear() override;

@@ -21,6 +21,40 @@ public:
     // Ends the document and sends it; false when the job failed.
     virtual bool endDocument() = 0;
 
+    // The printable area, in points.
+    virtual double pageWidth() const = 0;
+    virtual double pageHeight() const = 0;
+    // Draws every page from here on at this scale (1 = as laid out), so that
+    // a layout larger than the paper still fits on it whole.
+    virtual void setScale(double scale) = 0;
+
+    // Scales down, never up, so that content of this size fits the page.
+    void fitToPage(double contentWidth, double contentHeight)
+    {
+        double scale = 1.0;
+        if (contentWidth > pageWidth() && contentWidth > 0)
+            scale = pageWidth() / contentWidth;
+        if (contentHeight > pageHeight() && contentHeight > 0 && pageHeight() / contentHeight < scale)
+            scale = pageHeight() / contentHeight;
+        setScale(scale);
+    }
+
+    // Prints text so that its right edge is at x.
+    void printRightAligned(double x, double y, const QString &text)
+    {
+        setCurrentX(x - textWidth(text));
+        setCurrentY(y);
+        printText(text, false);
+    }
+
+    // Prints text with its left edge at x.
+    void printAt(double x, double y, const QString &text)
+    {
+        setCurrentX(x);
+        setCurrentY(y);
+        printText(text, false);
+    }
+
     double currentX() const { return m_x; }
     double currentY() const { return m_y; }
     void setCurrentX(double x) { m_x = x; }

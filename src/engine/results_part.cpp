@@ -4,6 +4,7 @@
 #include "platform/indexed_toolbar.h"
 #include "platform/legacy_grid.h"
 #include "platform/twips.h"
+#include "reports/report_printing.h"
 #include "shell/application.h"
 #include "shell/artwork.h"
 #include "common/format.h"
@@ -57,9 +58,10 @@ ResultsPart::ResultsPart(Application &app, QWidget *parent)
     toolFrame->setObjectName(QStringLiteral("Frame6"));
     toolFrame->setGeometry(TwipsRect(3600, 360, 480, 360));
     m_toolbar2 = new IndexedToolbar(QStringLiteral("Toolbar2"), toolFrame);
-    m_toolbar2->addButton(ToolbarIcon(ToolIcon::Print), QStringLiteral("集計結果印刷"));
+    m_toolbar2->addButton(ToolbarIcon(ToolIcon::Print), QStringLiteral("集計結果一覧表印刷"));
     m_toolbar2->setGeometry(0, 0, toolFrame->width(), toolFrame->height());
-    m_toolbar2->setButtonEnabled(1, false); // printing comes with the reports
+    connect(m_toolbar2, &IndexedToolbar::buttonClicked, this,
+            [this] { PrintResultsReport(m_app, window(), 40, true); });
 
     auto makeGrid = [this](const QString &name, int top) {
         auto *grid = new LegacyGrid(this);

@@ -24,7 +24,7 @@ public:
     int rows() const override { return m_rows; }
     int cols() const override { return m_cols; }
     void setRows(int rows) override; // keeps the texts of the rows that remain
-    void setCols(int cols);
+    void setCols(int cols) override;
 
     void setColWidth(int col, int twips);
     int colWidth(int col) const; // twips

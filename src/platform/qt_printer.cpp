@@ -74,6 +74,29 @@ void QtPrintCanvas::newPage()
 {
     if (!m_printer->newPage())
         m_failed = true;
+    applyScale();
+}
+
+double QtPrintCanvas::pageWidth() const
+{
+    return m_printer->pageLayout().paintRect(QPageLayout::Point).width();
+}
+
+double QtPrintCanvas::pageHeight() const
+{
+    return m_printer->pageLayout().paintRect(QPageLayout::Point).height();
+}
+
+void QtPrintCanvas::setScale(double scale)
+{
+    m_pageScale = scale > 0 ? scale : 1.0;
+    applyScale();
+}
+
+void QtPrintCanvas::applyScale()
+{
+    if (m_painter.isActive())
+        m_painter.setTransform(QTransform::fromScale(m_pageScale, m_pageScale));
 }
 
 bool QtPrintCanvas::endDocument()

@@ -31,6 +31,9 @@ public:
     void drawLine(double x1, double y1, double x2, double y2) override;
     void newPage() override;
     bool endDocument() override;
+    double pageWidth() const override;
+    double pageHeight() const override;
+    void setScale(double scale) override;
 
 protected:
     void drawText(double x, double y, const QString &text) override;
@@ -41,6 +44,8 @@ private:
     QPainter m_painter;
     QFont m_font;
     std::unique_ptr<QFontMetricsF> m_metrics;
+    void applyScale();
+    double m_pageScale = 1.0;
     bool m_ended = false;
     bool m_failed = false;
 };

@@ -11,6 +11,24 @@ QList<PrintedItem> PrintRecord::texts(int page) const
     return out;
 }
 
+QList<PrintedItem> PrintRecord::lines(int page) const
+{
+    QList<PrintedItem> out;
+    for (const PrintedItem &item : items)
+        if (item.kind == PrintedItem::Line && (page == 0 || item.page == page))
+            out << item;
+    return out;
+}
+
+void RecordingCanvas::setScale(double scale)
+{
+    PrintedItem item;
+    item.kind = PrintedItem::Scale;
+    item.page = m_record.pages;
+    item.value = scale;
+    m_record.items << item;
+}
+
 void RecordingCanvas::setFont(const QString &family, double points, bool)
 {
     m_points = points;

@@ -9,11 +9,11 @@ namespace zq {
 
 // One thing put on paper.
 struct PrintedItem {
-    enum Kind { Text, Line, LineWidth, Font } kind = Text;
+    enum Kind { Text, Line, LineWidth, Font, Scale } kind = Text;
     int page = 1;
     double x = 0, y = 0, x2 = 0, y2 = 0;
     QString text;      // Text: the text; Font: the family
-    double value = 0;  // Font: points; LineWidth: width
+    double value = 0;  // Font: points; LineWidth: width; Scale: scale
 };
 
 struct PrintRecord {
@@ -22,6 +22,7 @@ struct PrintRecord {
     bool ended = false;
 
     QList<PrintedItem> texts(int page = 0) const; // 0: every page
+    QList<PrintedItem> lines(int page = 0) const;
 };
 
 // Canvas that records instead of printing. Fonts have simple metrics: a
@@ -33,6 +34,9 @@ public:
     explicit RecordingCanvas(PrintRecord &record, bool endSucceeds = true)
         : m_record(record), m_endSucceeds(endSucceeds) {}
 
+    // The paper, in points (large enough for any layout unless set).
+    void setPageSize(double width, double height) { m_pageWidth = width; m_pageHeight = height; }
+
     void setFont(const QString &family, double points, bool bold) override;
     double textWidth(const QString &text) const override;
     double textHeight(const QString &text) const override;
@@ -40,6 +44,9 @@ public:
     void drawLine(double x1, double y1, double x2, double y2) override;
     void newPage() override;
     bool endDocument() override;
+    double pageWidth() const override { return m_pageWidth; }
+    double pageHeight() const override { return m_pageHeight; }
+    void setScale(double scale) override;
 
 protected:
     void drawText(double x, double y, const QString &text) override;
@@ -48,6 +55,8 @@ private:
     PrintRecord &m_record;
     bool m_endSucceeds;
     double m_points = 10;
+    double m_pageWidth = 100000;
+    double m_pageHeight = 100000;
 };
 
 } // namespace zq

@@ -4,6 +4,7 @@
 #include "platform/key_box.h"
 #include "platform/legacy_grid.h"
 #include "platform/twips.h"
+#include "reports/report_printing.h"
 #include "shell/application.h"
 #include "shell/artwork.h"
 
@@ -57,9 +58,8 @@ InputPart::InputPart(Application &app, QPushButton *tallyButton, QWidget *parent
     frame7->setObjectName(QStringLiteral("Frame7"));
     frame7->setGeometry(TwipsRect(3040, 120, 375, 450));
     m_toolbar3 = new IndexedToolbar(QStringLiteral("Toolbar3"), frame7);
-    m_toolbar3->addButton(ToolbarIcon(ToolIcon::Print), QStringLiteral("表示中の月度を印刷"));
+    m_toolbar3->addButton(ToolbarIcon(ToolIcon::Print), QStringLiteral("各月入力データ印刷"));
     m_toolbar3->setGeometry(0, (frame7->height() - 24) / 2, frame7->width(), 24);
-    m_toolbar3->setButtonEnabled(1, false); // printing comes with the reports
     m_command3 = addButton(this, QStringLiteral("Command3"), QStringLiteral("＜ 前月度"),
                            TwipsRect(3600, 200, 1095, 360));
     m_command2 = addButton(this, QStringLiteral("Command2"), QStringLiteral("次月度 ＞"),
@@ -116,6 +116,10 @@ InputPart::InputPart(Application &app, QPushButton *tallyButton, QWidget *parent
     connect(m_command11, &QPushButton::clicked, this, &InputPart::confirm);
     connect(m_command2, &QPushButton::clicked, this, &InputPart::nextMonth);
     connect(m_command3, &QPushButton::clicked, this, &InputPart::previousMonth);
+    connect(m_toolbar3, &IndexedToolbar::buttonClicked, this, [this] {
+        if (CheckInputData(m_app, window()))
+            PrintInputDetail(m_app, window(), {m_app.store().tally.InputMonth});
+    });
 }
 
 int InputPart::maxRows() const

@@ -14,6 +14,9 @@
 #include "tally/month_flow.h"
 #include "tally/setup_part.h"
 #include "tally/tally_file.h"
+#include "reports/ichiran_window.h"
+#include "reports/print1_window.h"
+#include "reports/report_printing.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -55,12 +58,10 @@ ShukeiWindow::ShukeiWindow(Application &app)
     m_toolbar1->addButton(ToolbarIcon(ToolIcon::Open), QStringLiteral("ﾌｧｲﾙを開く"));
     m_toolbar1->addButton(ToolbarIcon(ToolIcon::Save), QStringLiteral("名前を付けて保存"));
     m_toolbar1->addGap();
-    m_toolbar1->addButton(ToolbarIcon(ToolIcon::Print), QStringLiteral("入力明細印刷"));
+    m_toolbar1->addButton(ToolbarIcon(ToolIcon::Print), QStringLiteral("全入力ﾃﾞｰﾀの各月ごと印刷"));
     m_toolbar1->addButton(ToolbarIcon(ToolIcon::Calculator), QStringLiteral("ZQ電卓"));
     m_toolbar1->addButton(ToolbarIcon(ToolIcon::Help), QStringLiteral("ﾍﾙﾌﾟ"));
     m_toolbar1->setGeometry(0, 0, frame5->width(), frame5->height());
-    // Printing comes with the reports.
-    m_toolbar1->setButtonEnabled(4, false);
 
     m_setup = new SetupPart(app, client);
     m_command6 = addButton(client, QStringLiteral("Command6"), QStringLiteral("ﾃﾞｰﾀ入力"),
@@ -83,6 +84,7 @@ ShukeiWindow::ShukeiWindow(Application &app)
     connect(m_setup, &SetupPart::itemChosen, this, &ShukeiWindow::itemChosen);
     connect(m_command6, &QPushButton::clicked, this, &ShukeiWindow::dataInput);
     connect(m_command1, &QPushButton::clicked, this, &ShukeiWindow::tally);
+    connect(m_command10, &QPushButton::clicked, this, &ShukeiWindow::openList);
     connect(command4, &QPushButton::clicked, this, &ShukeiWindow::reset);
     connect(command5, &QPushButton::clicked, this, &ShukeiWindow::backToMenu);
     connect(command7, &QPushButton::clicked, this, [this] { m_app.endProgram(this, true); });
@@ -122,9 +124,8 @@ void ShukeiWindow::buildMenus()
     QAction *mm41 = AddMenuItem(mm4, QStringLiteral("MM41"), QStringLiteral("ﾍﾙﾌﾟ(&H)"),
                                 QKeySequence(Qt::CTRL | Qt::Key_H));
 
-    // The reports come with their own part.
-    for (QAction *a : {m4, m5})
-        a->setEnabled(false);
+    connect(m4, &QAction::triggered, this, &ShukeiWindow::openInputPrint);
+    connect(m5, &QAction::triggered, this, [this] { PrintResultsReport(m_app, this, 10, true); });
     connect(m2, &QAction::triggered, this, &ShukeiWindow::openFile);
     connect(m3, &QAction::triggered, this, &ShukeiWindow::saveFile);
     connect(m6, &QAction::triggered, this, &ShukeiWindow::backToMenu);
@@ -248,6 +249,8 @@ void ShukeiWindow::toolbarClicked(int index)
         openFile();
     else if (index == 2)
         saveFile();
+    else if (index == 4)
+        openInputPrint();
     else if (index == 5)
         m_app.launchCalculator(this);
     else if (index == 6)
@@ -332,6 +335,26 @@ void ShukeiWindow::openFile()
     m_command6->setEnabled(true);
     dataInput();
     tally();
+}
+
+} // namespace zq
+
+namespace zq {
+
+void ShukeiWindow::openInputPrint()
+{
+    if (!CheckInputData(m_app, this))
+        return;
+    if (!m_print1 || !m_print1->isVisible()) // a closed one is on its way out
+        m_print1 = new Print1Window(m_app, this);
+    m_print1->showAndActivate();
+}
+
+void ShukeiWindow::openList()
+{
+    m_app.store().tally.InputMonth = 1;
+    auto *list = new IchiranWindow(m_app, this);
+    list->showAndActivate();
 }
 
 } // namespace zq

@@ -4,6 +4,8 @@
 #include "platform/tool_window.h"
 #include "tally/period_setup.h"
 
+#include <QPointer>
+
 class QAction;
 class QMenu;
 class QPushButton;
@@ -46,6 +48,8 @@ private:
     void openFile();
     void saveFile();
     FileDialogRequest tallyDialog(bool save) const;
+    void openInputPrint();
+    void openList();
     void toolbarClicked(int index);
     void setToolButtonsEnabled(bool enabled); // Command1, 6, 10 and the step buttons
 
@@ -61,6 +65,7 @@ private:
     QMenu *m_mm2 = nullptr;
     QAction *m_mm11 = nullptr;
     QAction *m_mm21 = nullptr;
+    QPointer<ToolWindow> m_print1;
 };
 
 } // namespace zq

@@ -1,8 +1,12 @@
+#include "../reports/report_data.h"
+
 #include "adder/tape.h"
 #include "adder/tape_print.h"
 #include "platform/fake_services.h"
 #include "platform/fonts.h"
 #include "platform/qt_printer.h"
+#include "reports/input_detail.h"
+#include "reports/results_report.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,6 +34,7 @@ class TestQtPrinter : public QObject
 private slots:
     void initTestCase();
     void tapeToRealPdf();
+    void reportsToRealPdf();
     void noPrinterOffersPdf();
     void noPrinterCancelled();
 };
@@ -70,6 +75,50 @@ void TestQtPrinter::tapeToRealPdf()
     const QString page2 = text.section(u'\f', 1, 1);
     QVERIFY(page2.contains(QStringLiteral("241:")));
     QVERIFY(!page2.contains(QStringLiteral("240:")));
+}
+
+namespace {
+std::unique_ptr<QtPrintCanvas> pdfCanvas(const QString &path, QPageLayout::Orientation orientation)
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(path);
+    printer->setPageOrientation(orientation);
+    auto canvas = std::make_unique<QtPrintCanvas>(std::move(printer));
+    if (!canvas->begin())
+        return nullptr;
+    return canvas;
+}
+} // namespace
+
+void TestQtPrinter::reportsToRealPdf()
+{
+    QTemporaryDir dir;
+    const zq::test::TallyData data({{{3, 2, 1000}, {7, 1, 500}}, {{3, 1, 200}, {5, 4, 1234567}}}, 11,
+                                   QStringLiteral("担当者NO"));
+
+    const QString results = dir.filePath(QStringLiteral("results.pdf"));
+    auto canvas = pdfCanvas(results, QPageLayout::Landscape);
+    QVERIFY(canvas);
+    QVERIFY(DrawResultsReport(*canvas, data.ws, data.results, 40));
+    const QString text = pdfText(results);
+    QVERIFY2(text.contains(QStringLiteral("PG: 1/1")), qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("11月度")));
+    QVERIFY(text.contains(QStringLiteral("担当者NO")));
+    QVERIFY(text.contains(QStringLiteral("1,234,567")));
+    QVERIFY(text.contains(QStringLiteral("1,236,267"))); // grand total
+    QCOMPARE(text.count(u'\f'), 1);
+
+    const QString detail = dir.filePath(QStringLiteral("detail.pdf"));
+    canvas = pdfCanvas(detail, QPageLayout::Portrait);
+    QVERIFY(canvas);
+    QVERIFY(DrawInputDetail(*canvas, data.ws, {1, 2}));
+    const QString detailText = pdfText(detail);
+    QVERIFY2(detailText.contains(QStringLiteral("月度")), qPrintable(detailText));
+    QVERIFY(detailText.contains(QStringLiteral("1,500円")));
+    QVERIFY(detailText.contains(QStringLiteral("1,234,767円")));
+    QVERIFY(detailText.contains(QStringLiteral("2:")));
+    QCOMPARE(detailText.count(u'\f'), 2); // one page a month
 }
 
 void TestQtPrinter::noPrinterOffersPdf()

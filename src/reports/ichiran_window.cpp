@@ -1,0 +1,120 @@
+#include "reports/ichiran_window.h"
+
+#include "platform/fonts.h"
+#include "platform/indexed_toolbar.h"
+#include "platform/legacy_grid.h"
+#include "platform/menu_builder.h"
+#include "platform/twips.h"
+#include "reports/report_printing.h"
+#include "reports/results_list.h"
+#include "shell/application.h"
+#include "shell/artwork.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace zq {
+
+IchiranWindow::IchiranWindow(Application &app, ToolWindow *shukei)
+    : SecondaryWindow(app.tracker(), QStringLiteral("ICHIRAN"), shukei)
+    , m_app(app)
+{
+    setWindowTitle(QStringLiteral(" 集計結果一覧表"));
+    setWindowModality(Qt::ApplicationModal);
+
+    // The copy menu pops up over the grid; it never shows in a menu bar.
+    QMenu *m1 = AddMenu(menuBar(), QStringLiteral("M1"), QStringLiteral("ｺﾋﾟｰ(&C)"));
+    QAction *m11 = AddMenuItem(m1, QStringLiteral("M11"), QStringLiteral("ｺﾋﾟｰ(&C)"),
+                               QKeySequence(Qt::CTRL | Qt::Key_C));
+    m1->menuAction()->setVisible(false);
+    menuBar()->hide();
+
+    auto *client = new QWidget(this);
+    client->setFixedSize(TwipsSize(11025, 4215));
+    client->setAutoFillBackground(true);
+    QPalette pal = client->palette();
+    pal.setColor(QPalette::Window, QColor(0x80, 0x80, 0xff));
+    client->setPalette(pal);
+    setCentralWidget(client);
+    setFixedSize(client->size());
+
+    m_g4 = new LegacyGrid(client);
+    m_g4->setObjectName(QStringLiteral("G4"));
+    m_g4->setGeometry(TwipsRect(120, 120, 10825, 3495));
+    m_g4->setFont(LegacyFont(PGothicFont, 9));
+    m_g4->setSelectionMode(LegacyGrid::SelectionMode::ByRow);
+    m_g4->setHighlightMode(LegacyGrid::HighlightMode::Never);
+    m_g4->addAction(m11);
+    m11->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+
+    auto *frame6 = new QWidget(client);
+    frame6->setObjectName(QStringLiteral("Frame6"));
+    frame6->setGeometry(TwipsRect(8160, 3680, 380, 460));
+    auto *toolbar2 = new IndexedToolbar(QStringLiteral("Toolbar2"), frame6);
+    toolbar2->addButton(ToolbarIcon(ToolIcon::Print), QStringLiteral("集計結果一覧表印刷"));
+    toolbar2->setGeometry(TwipsRect(0, 75, 375, 390));
+
+    auto *command1 = new QPushButton(QStringLiteral("戻る"), client);
+    command1->setObjectName(QStringLiteral("Command1"));
+    command1->setGeometry(TwipsRect(8880, 3720, 975, 375));
+    auto *command2 = new QPushButton(QStringLiteral("終了"), client);
+    command2->setObjectName(QStringLiteral("Command2"));
+    command2->setGeometry(TwipsRect(9960, 3720, 975, 375));
+
+    connect(m11, &QAction::triggered, this, &IchiranWindow::copy);
+    connect(m_g4, &LegacyGrid::mousePressed, m1, [m1](Qt::MouseButton button, int, int) {
+        if (button == Qt::RightButton)
+            m1->popup(QCursor::pos());
+    });
+    connect(m_g4, &LegacyGrid::clicked, m_g4,
+            [this] { m_g4->setHighlightMode(LegacyGrid::HighlightMode::WithFocus); });
+    connect(toolbar2, &IndexedToolbar::buttonClicked, this,
+            [this] { PrintResultsReport(m_app, this, 40, false); });
+    connect(command1, &QPushButton::clicked, this, &QWidget::close);
+    connect(command2, &QPushButton::clicked, this, [this] { m_app.endProgram(this, true); });
+}
+
+void IchiranWindow::activated()
+{
+    const Store &store = m_app.store();
+    FillResultsList(*m_g4, store.tally, store.results);
+    const QVector<int> widths = ResultsListWidths(qBound(1, store.tally.MonthCount, TallyMaxMonths));
+    for (int c = 0; c < widths.size(); ++c) {
+        m_g4->setColWidth(c, widths[c]);
+        m_g4->setHeaderAlignment(c, Qt::AlignHCenter);
+        if (c >= 2)
+            m_g4->setColAlignment(c, Qt::AlignRight);
+    }
+    m_g4->setColAlignment(1, Qt::AlignHCenter);
+}
+
+void IchiranWindow::closeEvent(QCloseEvent *event)
+{
+    // 戻る and the close box: the tally window brings month 1 back.
+    if (!m_app.hasEnded()) {
+        m_app.store().program.ReturnFlag = 1;
+        m_app.store().tally.InputMonth = 2;
+    }
+    SecondaryWindow::closeEvent(event);
+}
+
+void IchiranWindow::mousePressEvent(QMouseEvent *event)
+{
+    m_g4->setHighlightMode(LegacyGrid::HighlightMode::Never);
+    SecondaryWindow::mousePressEvent(event);
+}
+
+void IchiranWindow::copy()
+{
+    ClipboardService *clipboard = m_app.services().clipboard;
+    clipboard->clear();
+    m_g4->setSelection(0, 0, m_g4->rows() - 1, m_g4->cols() - 1);
+    clipboard->setText(m_g4->allText());
+    m_g4->setCurrentCell(1, 1);
+}
+
+} // namespace zq

@@ -1,0 +1,59 @@
+#include "reports/print1_window.h"
+
+#include "platform/twips.h"
+#include "reports/report_printing.h"
+#include "shell/application.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace zq {
+
+Print1Window::Print1Window(Application &app, ToolWindow *shukei)
+    : SecondaryWindow(app.tracker(), QStringLiteral("PRINT_1"), shukei)
+    , m_app(app)
+{
+    setWindowTitle(QStringLiteral(" 印刷"));
+    auto *client = new QWidget(this);
+    client->setFixedSize(TwipsSize(3930, 1125));
+    client->setAutoFillBackground(true);
+    QPalette pal = client->palette();
+    pal.setColor(QPalette::Window, QColor(0xff, 0xff, 0x00));
+    client->setPalette(pal);
+    setCentralWidget(client);
+    setFixedSize(client->size());
+
+    auto *label1 = new QLabel(QStringLiteral("入力した全データを各月ごとに印刷出力します。"), client);
+    label1->setObjectName(QStringLiteral("Label1"));
+    label1->setGeometry(TwipsRect(120, 240, 3735, 255));
+    label1->setAutoFillBackground(true);
+    QPalette white = label1->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    label1->setPalette(white);
+    auto *command1 = new QPushButton(QStringLiteral("印刷する"), client);
+    command1->setObjectName(QStringLiteral("Command1"));
+    command1->setGeometry(TwipsRect(240, 600, 1455, 375));
+    auto *command2 = new QPushButton(QStringLiteral("キャンセル"), client);
+    command2->setObjectName(QStringLiteral("Command2"));
+    command2->setGeometry(TwipsRect(2280, 600, 1335, 375));
+
+    connect(command1, &QPushButton::clicked, this, &Print1Window::print);
+    connect(command2, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void Print1Window::activated()
+{
+    m_app.store().program.ReturnFlag = 1;
+}
+
+void Print1Window::print()
+{
+    m_app.store().program.ReturnFlag = 1;
+    QList<int> months;
+    for (int m = 1; m <= qBound(0, m_app.store().tally.MonthCount, TallyMaxMonths); ++m)
+        months << m;
+    if (PrintInputDetail(m_app, this, months))
+        close(); // a failed print leaves the window open to try again
+}
+
+} // namespace zq

@@ -1,0 +1,42 @@
+#include "reports/report_printing.h"
+
+#include "platform/print_job.h"
+#include "reports/input_detail.h"
+#include "reports/results_report.h"
+#include "shell/application.h"
+
+namespace zq {
+
+void PrintResultsReport(Application &app, QWidget *owner, int rowsPerPage, bool checkEmpty)
+{
+    const Store &store = app.store();
+    if (checkEmpty && store.results.PeriodKeyCount == 0) {
+        app.services().messages->beep();
+        app.services().messages->warn(owner, QStringLiteral("集計結果データがありません！"));
+        return;
+    }
+    RunPrintJob(app.services(), owner, PageOrientation::Landscape, QStringLiteral("集計結果一覧表"),
+                store.program.StorageFolder, [&store, rowsPerPage](PrintCanvas &canvas) {
+                    return DrawResultsReport(canvas, store.tally, store.results, rowsPerPage);
+                });
+}
+
+bool PrintInputDetail(Application &app, QWidget *owner, const QList<int> &months)
+{
+    const Store &store = app.store();
+    return RunPrintJob(app.services(), owner, PageOrientation::Portrait, QStringLiteral("入力明細"),
+                       store.program.StorageFolder, [&store, &months](PrintCanvas &canvas) {
+                           return DrawInputDetail(canvas, store.tally, months);
+                       });
+}
+
+bool CheckInputData(Application &app, QWidget *owner)
+{
+    if (app.store().tally.monthRows(1) > 0)
+        return true;
+    app.services().messages->beep();
+    app.services().messages->warn(owner, QStringLiteral("入力データがありません！"));
+    return false;
+}
+
+} // namespace zq
