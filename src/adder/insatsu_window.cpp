@@ -3,6 +3,7 @@
 #include "adder/tape_print.h"
 #include "platform/print_job.h"
 #include "platform/twips.h"
+#include "platform/widget_builder.h"
 #include "shell/application.h"
 
 #include <QGroupBox>
@@ -21,12 +22,8 @@ InsatsuWindow::InsatsuWindow(Application &app, ToolWindow *kasan)
     setCentralWidget(client);
     setFixedSize(client->size());
 
-    auto *command1 = new QPushButton(QStringLiteral("印刷"), client);
-    command1->setObjectName(QStringLiteral("Command1"));
-    command1->setGeometry(TwipsRect(120, 120, 1335, 375));
-    auto *command2 = new QPushButton(QStringLiteral("キャンセル"), client);
-    command2->setObjectName(QStringLiteral("Command2"));
-    command2->setGeometry(TwipsRect(120, 600, 1335, 375));
+    auto *command1 = AddButton(client, QStringLiteral("Command1"), QStringLiteral("印刷"), TwipsRect(120, 120, 1335, 375));
+    auto *command2 = AddButton(client, QStringLiteral("Command2"), QStringLiteral("キャンセル"), TwipsRect(120, 600, 1335, 375));
     auto *frame1 = new QGroupBox(QStringLiteral("NO'印刷"), client);
     frame1->setObjectName(QStringLiteral("Frame1"));
     frame1->setGeometry(TwipsRect(1560, 120, 1095, 855));

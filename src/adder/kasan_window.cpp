@@ -11,6 +11,7 @@
 #include "platform/key_box.h"
 #include "platform/legacy_grid.h"
 #include "platform/twips.h"
+#include "platform/widget_builder.h"
 #include "shell/application.h"
 #include "shell/artwork.h"
 #include "shell/menu_window.h"
@@ -47,10 +48,7 @@ const QStringList &OperatingRules()
 
 QLabel *makeLabel(QWidget *parent, const QString &name, const QRect &geometry)
 {
-    auto *label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    return label;
+    return AddLabel(parent, name, QString(), geometry);
 }
 
 // A white display label with right-aligned text.
@@ -72,9 +70,7 @@ QLabel *makeDisplay(QWidget *parent, const QString &name, const QRect &geometry,
 QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption,
                         const QRect &geometry)
 {
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
+    QPushButton *button = AddButton(parent, name, caption, geometry);
     // The entry line keeps the keyboard focus whatever is clicked.
     button->setFocusPolicy(Qt::NoFocus);
     return button;

@@ -14,15 +14,7 @@ QString TapeHeaderText(int count, double total)
 
 bool PrintTape(PrintCanvas &canvas, const AdderValues &adder)
 {
-    // Opening of the job.
-    canvas.setFont(GothicFont, 12);
-    canvas.printText(QStringLiteral(" "), true);
-    canvas.setCurrentX(0);
-    canvas.setCurrentY(0);
-
-    canvas.setFont(GothicFont, 9.5);
-    const double cw = canvas.textWidth(QStringLiteral("A"));
-    const double ch = canvas.textHeight(QStringLiteral("A"));
+    const auto [cw, ch] = OpenPrintJob(canvas, GothicFont);
     // Sixty lines and four columns must fit the paper whole.
     canvas.fitToPage((TapeLastColumnOffset + 31) * cw, (3 + 1.2 * TapeLinesPerColumn + 1) * ch);
 

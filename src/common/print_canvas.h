@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/font_names.h"
+
 #include <QString>
 
 namespace zq {
@@ -80,5 +82,24 @@ private:
     double m_x = 0;
     double m_y = 0;
 };
+
+// Width and height of "A" in the body font: the units of every page layout.
+struct CharCell {
+    double cw = 0;
+    double ch = 0;
+};
+
+// Opens a print job: one blank in the opening font (12 pt) at the top left,
+// the position back at (0, 0), then the body font "ＭＳ ゴシック" 9.5 pt,
+// which stays in force. Returns its character cell.
+inline CharCell OpenPrintJob(PrintCanvas &canvas, const QString &openingFont)
+{
+    canvas.setFont(openingFont, 12);
+    canvas.printText(QStringLiteral(" "), false);
+    canvas.setCurrentX(0);
+    canvas.setCurrentY(0);
+    canvas.setFont(GothicFont, 9.5);
+    return {canvas.textWidth(QStringLiteral("A")), canvas.textHeight(QStringLiteral("A"))};
+}
 
 } // namespace zq

@@ -4,6 +4,7 @@
 #include "platform/indexed_toolbar.h"
 #include "platform/legacy_grid.h"
 #include "platform/twips.h"
+#include "platform/widget_builder.h"
 #include "reports/report_printing.h"
 #include "shell/application.h"
 #include "shell/artwork.h"
@@ -20,16 +21,6 @@ namespace zq {
 
 namespace {
 constexpr int DesignRows = 6;
-
-QLabel *addLabel(QWidget *parent, const QString &name, const QString &text, const QRect &geometry,
-                 Qt::Alignment alignment = Qt::AlignLeft)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    label->setAlignment(alignment | Qt::AlignVCenter);
-    return label;
-}
 } // namespace
 
 ResultsPart::ResultsPart(Application &app, QWidget *parent)
@@ -45,14 +36,10 @@ ResultsPart::ResultsPart(Application &app, QWidget *parent)
     setPalette(pal);
     const QFont body = LegacyFont(PGothicFont, 8.25);
 
-    m_label8 = addLabel(this, QStringLiteral("Label8"), QString(), TwipsRect(120, 480, 500, 255), Qt::AlignRight);
-    addLabel(this, QStringLiteral("Label9"), QStringLiteral("月度　"), TwipsRect(660, 520, 520, 255));
-    m_command8 = new QPushButton(QStringLiteral("＜ 前月度"), this);
-    m_command8->setObjectName(QStringLiteral("Command8"));
-    m_command8->setGeometry(TwipsRect(1200, 360, 1095, 360));
-    m_command9 = new QPushButton(QStringLiteral("次月度 ＞"), this);
-    m_command9->setObjectName(QStringLiteral("Command9"));
-    m_command9->setGeometry(TwipsRect(2400, 360, 1095, 360));
+    m_label8 = AddLabel(this, QStringLiteral("Label8"), QString(), TwipsRect(120, 480, 500, 255), Qt::AlignRight);
+    AddLabel(this, QStringLiteral("Label9"), QStringLiteral("月度　"), TwipsRect(660, 520, 520, 255));
+    m_command8 = AddButton(this, QStringLiteral("Command8"), QStringLiteral("＜ 前月度"), TwipsRect(1200, 360, 1095, 360));
+    m_command9 = AddButton(this, QStringLiteral("Command9"), QStringLiteral("次月度 ＞"), TwipsRect(2400, 360, 1095, 360));
 
     auto *toolFrame = new QWidget(this);
     toolFrame->setObjectName(QStringLiteral("Frame6"));
@@ -73,17 +60,17 @@ ResultsPart::ResultsPart(Application &app, QWidget *parent)
         return grid;
     };
     m_g2 = makeGrid(QStringLiteral("G2"), 840);
-    addLabel(this, QStringLiteral("Label14"), QStringLiteral("合計："), TwipsRect(120, 2490, 700, 255));
-    m_label15 = addLabel(this, QStringLiteral("Label15"), QString(), TwipsRect(1540, 2450, 660, 300), Qt::AlignRight);
-    m_label16 = addLabel(this, QStringLiteral("Label16"), QString(), TwipsRect(2210, 2450, 1590, 300), Qt::AlignRight);
-    m_label10 = addLabel(this, QStringLiteral("Label10"), QString(), TwipsRect(120, 3020, 500, 255), Qt::AlignRight);
-    addLabel(this, QStringLiteral("Label12"), QStringLiteral("月～"), TwipsRect(640, 3060, 420, 255));
-    m_label11 = addLabel(this, QStringLiteral("Label11"), QString(), TwipsRect(1080, 3020, 500, 255), Qt::AlignRight);
-    addLabel(this, QStringLiteral("Label13"), QStringLiteral("月分　合計"), TwipsRect(1605, 3060, 1200, 255));
+    AddLabel(this, QStringLiteral("Label14"), QStringLiteral("合計："), TwipsRect(120, 2490, 700, 255));
+    m_label15 = AddLabel(this, QStringLiteral("Label15"), QString(), TwipsRect(1540, 2450, 660, 300), Qt::AlignRight);
+    m_label16 = AddLabel(this, QStringLiteral("Label16"), QString(), TwipsRect(2210, 2450, 1590, 300), Qt::AlignRight);
+    m_label10 = AddLabel(this, QStringLiteral("Label10"), QString(), TwipsRect(120, 3020, 500, 255), Qt::AlignRight);
+    AddLabel(this, QStringLiteral("Label12"), QStringLiteral("月～"), TwipsRect(640, 3060, 420, 255));
+    m_label11 = AddLabel(this, QStringLiteral("Label11"), QString(), TwipsRect(1080, 3020, 500, 255), Qt::AlignRight);
+    AddLabel(this, QStringLiteral("Label13"), QStringLiteral("月分　合計"), TwipsRect(1605, 3060, 1200, 255));
     m_g3 = makeGrid(QStringLiteral("G3"), 3360);
-    addLabel(this, QStringLiteral("Label19"), QStringLiteral("総合計："), TwipsRect(120, 4990, 900, 255));
-    m_label18 = addLabel(this, QStringLiteral("Label18"), QString(), TwipsRect(1530, 4950, 670, 300), Qt::AlignRight);
-    m_label17 = addLabel(this, QStringLiteral("Label17"), QString(), TwipsRect(2210, 4950, 1590, 300), Qt::AlignRight);
+    AddLabel(this, QStringLiteral("Label19"), QStringLiteral("総合計："), TwipsRect(120, 4990, 900, 255));
+    m_label18 = AddLabel(this, QStringLiteral("Label18"), QString(), TwipsRect(1530, 4950, 670, 300), Qt::AlignRight);
+    m_label17 = AddLabel(this, QStringLiteral("Label17"), QString(), TwipsRect(2210, 4950, 1590, 300), Qt::AlignRight);
     m_valueLabels = {m_label8, m_label10, m_label11, m_label15, m_label16, m_label17, m_label18};
     for (QLabel *l : findChildren<QLabel *>())
         l->setFont(body);

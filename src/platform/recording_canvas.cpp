@@ -2,20 +2,11 @@
 
 namespace zq {
 
-QList<PrintedItem> PrintRecord::texts(int page) const
+QList<PrintedItem> PrintRecord::of(PrintedItem::Kind kind, int page) const
 {
     QList<PrintedItem> out;
     for (const PrintedItem &item : items)
-        if (item.kind == PrintedItem::Text && (page == 0 || item.page == page))
-            out << item;
-    return out;
-}
-
-QList<PrintedItem> PrintRecord::lines(int page) const
-{
-    QList<PrintedItem> out;
-    for (const PrintedItem &item : items)
-        if (item.kind == PrintedItem::Line && (page == 0 || item.page == page))
+        if (item.kind == kind && (page == 0 || item.page == page))
             out << item;
     return out;
 }

@@ -21,8 +21,10 @@ struct PrintRecord {
     int pages = 1;
     bool ended = false;
 
-    QList<PrintedItem> texts(int page = 0) const; // 0: every page
-    QList<PrintedItem> lines(int page = 0) const;
+    // The items of a kind on a page (0: every page).
+    QList<PrintedItem> of(PrintedItem::Kind kind, int page = 0) const;
+    QList<PrintedItem> texts(int page = 0) const { return of(PrintedItem::Text, page); }
+    QList<PrintedItem> lines(int page = 0) const { return of(PrintedItem::Line, page); }
 };
 
 // Canvas that records instead of printing. Fonts have simple metrics: a

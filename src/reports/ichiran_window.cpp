@@ -5,6 +5,7 @@
 #include "platform/legacy_grid.h"
 #include "platform/menu_builder.h"
 #include "platform/twips.h"
+#include "platform/widget_builder.h"
 #include "reports/report_printing.h"
 #include "reports/results_list.h"
 #include "shell/application.h"
@@ -58,12 +59,8 @@ IchiranWindow::IchiranWindow(Application &app, ToolWindow *shukei)
     toolbar2->addButton(ToolbarIcon(ToolIcon::Print), QStringLiteral("集計結果一覧表印刷"));
     toolbar2->setGeometry(TwipsRect(0, 75, 375, 390));
 
-    auto *command1 = new QPushButton(QStringLiteral("戻る"), client);
-    command1->setObjectName(QStringLiteral("Command1"));
-    command1->setGeometry(TwipsRect(8880, 3720, 975, 375));
-    auto *command2 = new QPushButton(QStringLiteral("終了"), client);
-    command2->setObjectName(QStringLiteral("Command2"));
-    command2->setGeometry(TwipsRect(9960, 3720, 975, 375));
+    auto *command1 = AddButton(client, QStringLiteral("Command1"), QStringLiteral("戻る"), TwipsRect(8880, 3720, 975, 375));
+    auto *command2 = AddButton(client, QStringLiteral("Command2"), QStringLiteral("終了"), TwipsRect(9960, 3720, 975, 375));
 
     connect(m11, &QAction::triggered, this, &IchiranWindow::copy);
     connect(m_g4, &LegacyGrid::mousePressed, m1, [m1](Qt::MouseButton button, int, int) {

@@ -27,14 +27,7 @@ QString InputDetailHeading(const TallyWorkspace &ws, int month)
 
 bool DrawInputDetail(PrintCanvas &c, const TallyWorkspace &ws, const QList<int> &months)
 {
-    c.setFont(MinchoFont, 12);
-    c.printText(QStringLiteral(" "), false);
-    c.setCurrentX(0);
-    c.setCurrentY(0);
-
-    c.setFont(GothicFont, 9.5);
-    const double ch = c.textHeight(QStringLiteral("A"));
-    const double cw = c.textWidth(QStringLiteral("A"));
+    const auto [cw, ch] = OpenPrintJob(c, MinchoFont);
     // Three full blocks of sixty lines must fit the paper whole.
     c.fitToPage(RuleRight * cw + 1, (1.9 * (DetailLinesPerBlock + 4) + 1) * ch);
 

@@ -1,6 +1,7 @@
 #include "reports/print1_window.h"
 
 #include "platform/twips.h"
+#include "platform/widget_builder.h"
 #include "reports/report_printing.h"
 #include "shell/application.h"
 
@@ -30,12 +31,8 @@ Print1Window::Print1Window(Application &app, ToolWindow *shukei)
     QPalette white = label1->palette();
     white.setColor(QPalette::Window, Qt::white);
     label1->setPalette(white);
-    auto *command1 = new QPushButton(QStringLiteral("印刷する"), client);
-    command1->setObjectName(QStringLiteral("Command1"));
-    command1->setGeometry(TwipsRect(240, 600, 1455, 375));
-    auto *command2 = new QPushButton(QStringLiteral("キャンセル"), client);
-    command2->setObjectName(QStringLiteral("Command2"));
-    command2->setGeometry(TwipsRect(2280, 600, 1335, 375));
+    auto *command1 = AddButton(client, QStringLiteral("Command1"), QStringLiteral("印刷する"), TwipsRect(240, 600, 1455, 375));
+    auto *command2 = AddButton(client, QStringLiteral("Command2"), QStringLiteral("キャンセル"), TwipsRect(2280, 600, 1335, 375));
 
     connect(command1, &QPushButton::clicked, this, &Print1Window::print);
     connect(command2, &QPushButton::clicked, this, &QWidget::close);

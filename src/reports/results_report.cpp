@@ -78,14 +78,8 @@ bool DrawResultsReport(PrintCanvas &c, const TallyWorkspace &ws, const TallyResu
     const int R = r.PeriodKeyCount;
     const ResultMatrix &M = r.Matrix;
 
-    // Opening of the job.
-    c.setFont(MinchoFont, 12);
-    c.printText(QStringLiteral(" "), false);
-    c.setCurrentX(0);
-    c.setCurrentY(0);
-
-    c.setFont(GothicFont, 9.5);
-    const Geometry g{c.textWidth(QStringLiteral("A")), c.textHeight(QStringLiteral("A")), N};
+    const CharCell cell = OpenPrintJob(c, MinchoFont);
+    const Geometry g{cell.cw, cell.ch, N};
     const double cw = g.cw;
     const double ch = g.ch;
     // Every page as wide as the table and as tall as a full page of lines.

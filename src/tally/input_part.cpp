@@ -4,6 +4,7 @@
 #include "platform/key_box.h"
 #include "platform/legacy_grid.h"
 #include "platform/twips.h"
+#include "platform/widget_builder.h"
 #include "reports/report_printing.h"
 #include "shell/application.h"
 #include "shell/artwork.h"
@@ -15,22 +16,6 @@
 namespace zq {
 
 namespace {
-
-QLabel *addLabel(QWidget *parent, const QString &name, const QString &text, const QRect &geometry)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    return label;
-}
-
-QPushButton *addButton(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    return button;
-}
 
 // Edit boxes that sit on a 240-twip grid row.
 const QString RowBoxStyle = QStringLiteral(
@@ -48,11 +33,11 @@ InputPart::InputPart(Application &app, QPushButton *tallyButton, QWidget *parent
     setObjectName(QStringLiteral("Frame2"));
     setGeometry(TwipsRect(120, 1960, 6015, 5010));
 
-    m_label20 = addLabel(this, QStringLiteral("Label20"), QString(), TwipsRect(1000, 240, 480, 300));
+    m_label20 = AddLabel(this, QStringLiteral("Label20"), QString(), TwipsRect(1000, 240, 480, 300));
     m_label20->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    addLabel(this, QStringLiteral("Label21"), QStringLiteral("月度"), TwipsRect(1540, 300, 495, 195));
-    addLabel(this, QStringLiteral("Label22"), QStringLiteral("項目名↓"), TwipsRect(240, 360, 735, 195));
-    m_command11 = addButton(this, QStringLiteral("Command11"), QStringLiteral("入力確定"),
+    AddLabel(this, QStringLiteral("Label21"), QStringLiteral("月度"), TwipsRect(1540, 300, 495, 195));
+    AddLabel(this, QStringLiteral("Label22"), QStringLiteral("項目名↓"), TwipsRect(240, 360, 735, 195));
+    m_command11 = AddButton(this, QStringLiteral("Command11"), QStringLiteral("入力確定"),
                             TwipsRect(2000, 200, 920, 360));
     auto *frame7 = new QFrame(this);
     frame7->setObjectName(QStringLiteral("Frame7"));
@@ -60,9 +45,9 @@ InputPart::InputPart(Application &app, QPushButton *tallyButton, QWidget *parent
     m_toolbar3 = new IndexedToolbar(QStringLiteral("Toolbar3"), frame7);
     m_toolbar3->addButton(ToolbarIcon(ToolIcon::Print), QStringLiteral("各月入力データ印刷"));
     m_toolbar3->setGeometry(0, (frame7->height() - 24) / 2, frame7->width(), 24);
-    m_command3 = addButton(this, QStringLiteral("Command3"), QStringLiteral("＜ 前月度"),
+    m_command3 = AddButton(this, QStringLiteral("Command3"), QStringLiteral("＜ 前月度"),
                            TwipsRect(3600, 200, 1095, 360));
-    m_command2 = addButton(this, QStringLiteral("Command2"), QStringLiteral("次月度 ＞"),
+    m_command2 = AddButton(this, QStringLiteral("Command2"), QStringLiteral("次月度 ＞"),
                            TwipsRect(4800, 200, 1095, 360));
 
     m_g1 = new LegacyGrid(this);
@@ -85,9 +70,9 @@ InputPart::InputPart(Application &app, QPushButton *tallyButton, QWidget *parent
         b->setAlignment(Qt::AlignRight);
     }
 
-    addLabel(this, QStringLiteral("Label26"), QStringLiteral("合　計："), TwipsRect(600, 3465, 1095, 255));
-    m_label24 = addLabel(this, QStringLiteral("Label24"), QString(), TwipsRect(1695, 3405, 1215, 300));
-    m_label25 = addLabel(this, QStringLiteral("Label25"), QString(), TwipsRect(2910, 3405, 2670, 300));
+    AddLabel(this, QStringLiteral("Label26"), QStringLiteral("合　計："), TwipsRect(600, 3465, 1095, 255));
+    m_label24 = AddLabel(this, QStringLiteral("Label24"), QString(), TwipsRect(1695, 3405, 1215, 300));
+    m_label25 = AddLabel(this, QStringLiteral("Label25"), QString(), TwipsRect(2910, 3405, 2670, 300));
     for (QLabel *l : {m_label24, m_label25}) {
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         l->setFrameShape(QFrame::Panel);
@@ -97,7 +82,7 @@ InputPart::InputPart(Application &app, QPushButton *tallyButton, QWidget *parent
     frame4->setObjectName(QStringLiteral("Frame4"));
     frame4->setGeometry(TwipsRect(120, 3720, 5775, 1215));
     frame4->setFrameShape(QFrame::StyledPanel);
-    m_label23 = addLabel(frame4, QStringLiteral("Label23"), QString(), TwipsRect(120, 165, 5535, 930));
+    m_label23 = AddLabel(frame4, QStringLiteral("Label23"), QString(), TwipsRect(120, 165, 5535, 930));
     m_label23->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     const struct {

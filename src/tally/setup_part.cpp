@@ -3,6 +3,7 @@
 #include "common/format.h"
 #include "platform/key_box.h"
 #include "platform/twips.h"
+#include "platform/widget_builder.h"
 #include "shell/application.h"
 
 #include <QComboBox>
@@ -13,14 +14,6 @@
 namespace zq {
 
 namespace {
-QLabel *addLabel(QWidget *parent, const QString &name, const QString &text, const QRect &geometry)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    return label;
-}
-
 const QString SmallBoxStyle = QStringLiteral("QLineEdit { border: 1px solid #7a7a7a; padding: 0px; }");
 } // namespace
 
@@ -31,15 +24,15 @@ SetupPart::SetupPart(Application &app, QWidget *parent)
     setObjectName(QStringLiteral("Frame1"));
     setGeometry(TwipsRect(120, 480, 3735, 1455));
 
-    addLabel(this, QStringLiteral("Label1"), QStringLiteral("実績集計期間："), TwipsRect(120, 280, 1335, 315));
-    m_label2 = addLabel(this, QStringLiteral("Label2"), QString(), TwipsRect(1440, 240, 735, 300));
+    AddLabel(this, QStringLiteral("Label1"), QStringLiteral("実績集計期間："), TwipsRect(120, 280, 1335, 315));
+    m_label2 = AddLabel(this, QStringLiteral("Label2"), QString(), TwipsRect(1440, 240, 735, 300));
     m_label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    addLabel(this, QStringLiteral("Label4"), QStringLiteral("月～"), TwipsRect(2200, 320, 400, 255));
-    m_label3 = addLabel(this, QStringLiteral("Label3"), QString(), TwipsRect(2640, 240, 735, 300));
+    AddLabel(this, QStringLiteral("Label4"), QStringLiteral("月～"), TwipsRect(2200, 320, 400, 255));
+    m_label3 = AddLabel(this, QStringLiteral("Label3"), QString(), TwipsRect(2640, 240, 735, 300));
     m_label3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    addLabel(this, QStringLiteral("Label5"), QStringLiteral("月"), TwipsRect(3400, 320, 255, 255));
-    addLabel(this, QStringLiteral("Label6"), QStringLiteral("項目名："), TwipsRect(120, 760, 1335, 255));
-    addLabel(this, QStringLiteral("Label7"), QStringLiteral("（この項目名の項目に入力するのは数字です）"),
+    AddLabel(this, QStringLiteral("Label5"), QStringLiteral("月"), TwipsRect(3400, 320, 255, 255));
+    AddLabel(this, QStringLiteral("Label6"), QStringLiteral("項目名："), TwipsRect(120, 760, 1335, 255));
+    AddLabel(this, QStringLiteral("Label7"), QStringLiteral("（この項目名の項目に入力するのは数字です）"),
              TwipsRect(120, 1080, 3615, 255));
 
     // The entry boxes lie over the labels that show the accepted months.

@@ -8,6 +8,7 @@
 #include "platform/legacy_grid.h"
 #include "platform/menu_builder.h"
 #include "platform/twips.h"
+#include "platform/widget_builder.h"
 #include "shell/application.h"
 #include "shell/artwork.h"
 #include "tally/input_part.h"
@@ -28,16 +29,6 @@
 #include "common/format.h"
 
 namespace zq {
-
-namespace {
-QPushButton *addButton(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    return button;
-}
-} // namespace
 
 ShukeiWindow::ShukeiWindow(Application &app)
     : ToolWindow(app.tracker(), QStringLiteral("SHUKEI"))
@@ -64,21 +55,21 @@ ShukeiWindow::ShukeiWindow(Application &app)
     m_toolbar1->setGeometry(0, 0, frame5->width(), frame5->height());
 
     m_setup = new SetupPart(app, client);
-    m_command6 = addButton(client, QStringLiteral("Command6"), QStringLiteral("ﾃﾞｰﾀ入力"),
+    m_command6 = AddButton(client, QStringLiteral("Command6"), QStringLiteral("ﾃﾞｰﾀ入力"),
                            TwipsRect(3960, 1560, 1095, 375));
-    m_command1 = addButton(client, QStringLiteral("Command1"), QStringLiteral("集計ボタン"),
+    m_command1 = AddButton(client, QStringLiteral("Command1"), QStringLiteral("集計ボタン"),
                            TwipsRect(5160, 1560, 975, 375));
     m_input = new InputPart(app, m_command1, client);
     m_results = new ResultsPart(app, client);
     m_results->setEnabled(false);
     m_results->setPopupMenus(m_mm1, m_mm11, m_mm2, m_mm21);
-    m_command10 = addButton(client, QStringLiteral("Command10"), QStringLiteral("一覧表"),
+    m_command10 = AddButton(client, QStringLiteral("Command10"), QStringLiteral("一覧表"),
                             TwipsRect(8160, 5520, 975, 375));
-    auto *command4 = addButton(client, QStringLiteral("Command4"), QStringLiteral("ﾘｾｯﾄ"),
+    auto *command4 = AddButton(client, QStringLiteral("Command4"), QStringLiteral("ﾘｾｯﾄ"),
                                TwipsRect(9240, 5520, 1095, 375));
-    auto *command5 = addButton(client, QStringLiteral("Command5"), QStringLiteral("ﾒﾆｭｰへ"),
+    auto *command5 = AddButton(client, QStringLiteral("Command5"), QStringLiteral("ﾒﾆｭｰへ"),
                                TwipsRect(9240, 6000, 1095, 375));
-    auto *command7 = addButton(client, QStringLiteral("Command7"), QStringLiteral("終了"),
+    auto *command7 = AddButton(client, QStringLiteral("Command7"), QStringLiteral("終了"),
                                TwipsRect(9240, 6480, 1095, 375));
 
     connect(m_setup, &SetupPart::itemChosen, this, &ShukeiWindow::itemChosen);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace zq {
+
+// Controls carry their names as objectName and sit where the layout says.
+QPushButton *AddButton(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry);
+QLabel *AddLabel(QWidget *parent, const QString &name, const QString &text, const QRect &geometry,
+                 Qt::Alignment alignment = Qt::AlignLeft);
+
+} // namespace zq
