@@ -248,9 +248,6 @@ void ShukeiWindow::toolbarClicked(int index)
         m_app.showHelp(this);
 }
 
-} // namespace zq
-
-namespace zq {
 
 void ShukeiWindow::tally()
 {
@@ -328,9 +325,6 @@ void ShukeiWindow::openFile()
     tally();
 }
 
-} // namespace zq
-
-namespace zq {
 
 void ShukeiWindow::openInputPrint()
 {
