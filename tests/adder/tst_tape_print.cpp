@@ -61,6 +61,7 @@ private slots:
     void withoutRowNumbers();
     void headerTotalHasFiveFractionDigits();
     void failedJobIsReported();
+    void fullPageScalesToPaper();
 };
 
 void TestTapePrint::openingAndHeader()
@@ -172,6 +173,22 @@ void TestTapePrint::failedJobIsReported()
     RecordingCanvas canvas(record, false);
     QVERIFY(!PrintTape(canvas, tapeOf(2)));
     QVERIFY(record.ended);
+}
+
+void TestTapePrint::fullPageScalesToPaper()
+{
+    // Sixty lines run past a portrait A4 page: the page is drawn smaller,
+    // same layout.
+    PrintRecord record;
+    RecordingCanvas canvas(record);
+    canvas.setPageSize(595 - 36, 400);
+    QVERIFY(PrintTape(canvas, tapeOf(60)));
+    const QList<PrintedItem> scales = record.of(PrintedItem::Scale);
+    QCOMPARE(scales.size(), 1);
+    QCOMPARE(scales.first().value, 400 / ((3 + 1.2 * 60 + 1) * ch));
+    const PrintedItem *last = findText(record, QStringLiteral("60:"));
+    QVERIFY(last);
+    QCOMPARE(last->y, 3 * ch + 1.2 * ch * 60);
 }
 
 QTEST_APPLESS_MAIN(TestTapePrint)
