@@ -3,6 +3,8 @@
 
 #include "platform/indexed_toolbar.h"
 #include "platform/legacy_grid.h"
+#include "platform/twips.h"
+#include "tally/input_sheet.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -194,9 +196,17 @@ void TestResultsPart::saveResetOpenGivesSameResults()
     QCOMPARE(grid("G3")->rows(), 6);
     QCOMPARE(grid("G3")->text(1, 1), QString());
 
+    // The edit boxes stand on row 5 when the file is opened...
+    LegacyGrid *input = grid("G1");
+    input->setEnabled(true);
+    QTest::mouseClick(input->viewport(), Qt::LeftButton, {}, input->cellRect(5, 2).center());
+    QCOMPARE(m_fx->app->store().tally.CurRow, 5);
+
     m_fx->fake.dialogAnswers << path;
     toolbar()->button(1)->trigger();
     QVERIFY(m_fx->fake.log.contains(QStringLiteral("open:%1|集計ﾌｧｲﾙ (*.SUK)|*.SUK").arg(dir.path())));
+    // ...and come back to row 1, where the next value typed goes.
+    QCOMPARE(child<QWidget>(w(), QStringLiteral("Text3"))->y(), Px(InputBoxTop(1)));
     QCOMPARE(gridRows("G3"), g3);
     QCOMPARE(labelText(w(), QStringLiteral("Label2")), QStringLiteral("11 "));
     QCOMPARE(labelText(w(), QStringLiteral("Label3")), QStringLiteral("12 "));
