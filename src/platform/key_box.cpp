@@ -12,8 +12,9 @@ KeyBox::KeyBox(const QString &name, QWidget *parent)
 
 void KeyBox::keyPressEvent(QKeyEvent *event)
 {
-    emit keyPressed();
     const int key = event->key();
+    if (!event->text().isEmpty() || key == Qt::Key_Return || key == Qt::Key_Enter)
+        emit keyPressed();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         event->accept();
         emit enterPressed();

@@ -15,7 +15,7 @@ public:
     void setArrowKeysReported(bool reported) { m_reportArrows = reported; }
 
 signals:
-    void keyPressed();   // any key, before it is handled
+    void keyPressed();   // a character or Enter, before it is handled (not arrows or shifts)
     void enterPressed();
     void arrowPressed(Qt::Key key);
 

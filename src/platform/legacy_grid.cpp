@@ -335,7 +335,8 @@ QPoint LegacyGrid::cellAt(const QPoint &pos) const
     if (pos.y() >= 0) {
         const int line = pos.y() / rowPx();
         row = line == 0 ? 0 : m_topRow + line - 1;
-        if (row >= m_rows)
+        // The strip below the last whole row shows no row.
+        if (row >= m_rows || line > visibleDataRows())
             row = -1;
     }
     int col = -1;

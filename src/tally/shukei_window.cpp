@@ -318,7 +318,7 @@ void ShukeiWindow::openFile()
     m_results->setEnabled(true);
     MonthButtons buttons = m_input->monthButtons();
     buttons.Command1 = true;
-    buttons.Command2 = true;
+    buttons.Command2 = ws.MonthCount > 1; // a one-month tally has no next month
     m_input->setMonthButtons(buttons);
     m_command6->setEnabled(true);
     dataInput();

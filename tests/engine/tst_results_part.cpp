@@ -289,6 +289,17 @@ void TestResultsPart::noPeriodTally()
     QCOMPARE(labelText(w(), QStringLiteral("Label15")), QStringLiteral("6 "));
     click(w(), QStringLiteral("Command9"));
     QCOMPARE(m_fx->app->store().results.ResultMonth, 1);
+
+    // Saved and opened again: one month, so no next month to go to.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("one.SUK"));
+    m_fx->fake.dialogAnswers << path << path;
+    toolbar()->button(2)->trigger();
+    QVERIFY(fileBytes(path).startsWith("1,\""));
+    toolbar()->button(1)->trigger();
+    QCOMPARE(labelText(w(), QStringLiteral("Label2")), QStringLiteral(" "));
+    QCOMPARE(labelText(w(), QStringLiteral("Label20")), QStringLiteral(" "));
+    QVERIFY(!child<QPushButton>(w(), QStringLiteral("Command2"))->isEnabled());
 }
 
 void TestResultsPart::resetClearsResults()

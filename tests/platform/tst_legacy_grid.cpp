@@ -19,6 +19,7 @@ private slots:
     void topRowIsClamped();
     void visibleRows_data();
     void visibleRows();
+    void stripBelowLastRowIsNoRow();
     void selectionText();
     void selectionByRow();
     void wholeGridText();
@@ -115,6 +116,19 @@ void TestLegacyGrid::visibleRows()
     m_grid->setRowHeight(rowTwips);
     m_grid->resize(m_grid->width(), Px(heightTwips) + 2 * m_grid->frameWidth());
     QCOMPARE(m_grid->visibleDataRows(), rows);
+}
+
+void TestLegacyGrid::stripBelowLastRowIsNoRow()
+{
+    // Ten whole rows and a few pixels more.
+    m_grid->resize(m_grid->width(), Px(240 * 11) + 2 * m_grid->frameWidth() + 5);
+    QCOMPARE(m_grid->visibleDataRows(), 10);
+    const int strip = Px(240 * 11) + 2;
+    QCOMPARE(m_grid->cellAt(QPoint(50, strip)).y(), -1);
+    QCOMPARE(m_grid->cellAt(QPoint(50, strip - 3)).y(), 10);
+    m_grid->setCurrentCell(3, 1);
+    QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {}, QPoint(50, strip));
+    QCOMPARE(m_grid->row(), 3);
 }
 
 void TestLegacyGrid::selectionText()

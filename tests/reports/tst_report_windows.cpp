@@ -97,6 +97,7 @@ void TestReportWindows::listOneMonth()
     QCOMPARE(lines[3], QStringLiteral("\t合　計　\t3 \t1,500 \t3 \t1,500 "));
     QCOMPARE(g4->colWidth(3), 1100);
     QCOMPARE(g4->colWidth(5), 1300);
+    QCOMPARE(g4->colAlignment(0), Qt::AlignHCenter);
     QCOMPARE(g4->colAlignment(1), Qt::AlignHCenter);
     QCOMPARE(g4->colAlignment(4), Qt::AlignRight);
 }

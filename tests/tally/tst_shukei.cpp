@@ -47,6 +47,7 @@ private slots:
     void threeMonthsAcrossTheYear();
     void starEndsMonth();
     void confirmAfterGridClear();
+    void arrowsKeepConfirmColumn();
     void resetEmptiesEverything();
     void returnPathKeepsItem();
     void backToMenuClearsWorkspace();
@@ -143,6 +144,7 @@ void TestShukei::layout()
     QCOMPARE(child<QWidget>(w(), QStringLiteral("Frame3"))->geometry(), TwipsRect(6240, 0, 4215, 5415));
     QCOMPARE(g1()->geometry(), TwipsRect(120, 600, 5790, 2740));
     QCOMPARE(g1()->colWidth(3), 2680);
+    QCOMPARE(g1()->colAlignment(0), Qt::AlignHCenter);
     QCOMPARE(g1()->visibleDataRows(), 10);
     QCOMPARE(button("Command11")->text(), QStringLiteral("入力確定"));
     QCOMPARE(button("Command2")->text(), QStringLiteral("次月度 ＞"));
@@ -380,6 +382,21 @@ void TestShukei::confirmAfterGridClear()
     QCOMPARE(g1()->col(), 0);
     click(w(), QStringLiteral("Command11"));
     QCOMPARE(ws().monthRows(2), 0);
+}
+
+void TestShukei::arrowsKeepConfirmColumn()
+{
+    setPeriod(QStringLiteral("4"), QStringLiteral("5"));
+    chooseItemByEnter(QStringLiteral("店番号"));
+    click(w(), QStringLiteral("Command6"));
+    for (int r = 1; r <= 7; ++r)
+        typeRow(QString::number(r), "1", "1");
+    enterIn("Text3", QStringLiteral("8")); // a key alone on row 8
+    // An arrow is no typed character: the column to confirm stays the key's.
+    QTest::keyClick(box("Text4"), Qt::Key_Up);
+    QCOMPARE(g1()->col(), 1);
+    click(w(), QStringLiteral("Command11"));
+    QCOMPARE(ws().monthRows(1), 8);
 }
 
 void TestShukei::resetEmptiesEverything()
