@@ -10,6 +10,8 @@ QPushButton *AddButton(QWidget *parent, const QString &name, const QString &capt
     auto *button = new QPushButton(caption, parent);
     button->setObjectName(name);
     button->setGeometry(geometry);
+    // Enter presses the button that has the focus, as Space does.
+    button->setAutoDefault(true);
     return button;
 }
 

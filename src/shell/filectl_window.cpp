@@ -3,6 +3,7 @@
 #include "platform/fonts.h"
 #include "platform/menu_builder.h"
 #include "platform/twips.h"
+#include "platform/widget_builder.h"
 #include "shell/application.h"
 #include "shell/drives.h"
 #include "shell/setq_file.h"
@@ -41,7 +42,6 @@ FileCtlWindow::FileCtlWindow(Application &app)
     m_text1 = new QLineEdit(client);
     m_text1->setObjectName(QStringLiteral("Text1"));
     m_text1->setGeometry(TwipsRect(240, 480, 4215, 375));
-    m_text1->setReadOnly(true);
 
     m_frame1 = new QFrame(client);
     m_frame1->setFrameShape(QFrame::StyledPanel);
@@ -61,9 +61,8 @@ FileCtlWindow::FileCtlWindow(Application &app)
         m_dir1->hideColumn(c);
     m_frame1->hide();
 
-    auto *command2 = new QPushButton(QStringLiteral("参照"), client);
-    command2->setObjectName(QStringLiteral("Command2"));
-    command2->setGeometry(TwipsRect(3480, 3600, 975, 375));
+    auto *command2 = AddButton(client, QStringLiteral("Command2"), QStringLiteral("参照"),
+                               TwipsRect(3480, 3600, 975, 375));
     auto *label2 = new QLabel(QStringLiteral("これから登録するフォルダ"), client);
     label2->setObjectName(QStringLiteral("Label2"));
     label2->setGeometry(TwipsRect(240, 3840, 2535, 255));
@@ -71,9 +70,8 @@ FileCtlWindow::FileCtlWindow(Application &app)
     m_text2->setObjectName(QStringLiteral("Text2"));
     m_text2->setGeometry(TwipsRect(240, 4080, 4215, 375));
     m_text2->installEventFilter(this);
-    auto *command3 = new QPushButton(QStringLiteral("保存登録"), client);
-    command3->setObjectName(QStringLiteral("Command3"));
-    command3->setGeometry(TwipsRect(3120, 4560, 1335, 375));
+    auto *command3 = AddButton(client, QStringLiteral("Command3"), QStringLiteral("保存登録"),
+                               TwipsRect(3120, 4560, 1335, 375));
     m_label3 = new QLabel(QStringLiteral("保存しました"), client);
     m_label3->setObjectName(QStringLiteral("Label3"));
     m_label3->setGeometry(TwipsRect(360, 4560, 1455, 255));
@@ -84,9 +82,8 @@ FileCtlWindow::FileCtlWindow(Application &app)
         m_label3->setPalette(pal);
     }
     m_label3->hide();
-    m_command1 = new QPushButton(QStringLiteral("閉じる"), client);
-    m_command1->setObjectName(QStringLiteral("Command1"));
-    m_command1->setGeometry(TwipsRect(3480, 5160, 975, 375));
+    m_command1 = AddButton(client, QStringLiteral("Command1"), QStringLiteral("閉じる"),
+                           TwipsRect(3480, 5160, 975, 375));
 
     connect(m1, &QAction::triggered, this, [this] { m_app.showHelp(this); });
     connect(command2, &QPushButton::clicked, this, &FileCtlWindow::showPicker);

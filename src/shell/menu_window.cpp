@@ -3,6 +3,7 @@
 #include "platform/indexed_toolbar.h"
 #include "platform/menu_builder.h"
 #include "platform/twips.h"
+#include "platform/widget_builder.h"
 #include "shell/application.h"
 #include "shell/artwork.h"
 #include "shell/setq_file.h"
@@ -66,10 +67,7 @@ MenuWindow::MenuWindow(Application &app)
     frame->setFrameShape(QFrame::StyledPanel);
     frame->setGeometry(TwipsRect(480, 1680, 2055, 1760));
     auto makeButton = [frame](const QString &name, const QString &caption, int top) {
-        auto *b = new QPushButton(caption, frame);
-        b->setObjectName(name);
-        b->setGeometry(TwipsRect(120, top, 1815, 375));
-        return b;
+        return AddButton(frame, name, caption, TwipsRect(120, top, 1815, 375));
     };
     m_command8 = makeButton(QStringLiteral("Command8"), QStringLiteral("加算機"), 300);
     m_command6 = makeButton(QStringLiteral("Command6"), QStringLiteral("集計器"), 780);

@@ -2,6 +2,7 @@
 
 #include "platform/fonts.h"
 #include "platform/twips.h"
+#include "platform/widget_builder.h"
 #include "shell/artwork.h"
 
 #include <QLabel>
@@ -36,9 +37,8 @@ VerWindow::VerWindow(ActivationTracker &tracker, ToolWindow *menu)
     addLabel(QStringLiteral("Label3"), QStringLiteral("Version：　２．４０"), 1020,
              LegacyFont(PGothicFont, 9.75));
 
-    auto *close = new QPushButton(QStringLiteral("閉じる"), client);
-    close->setObjectName(QStringLiteral("Command1"));
-    close->setGeometry(TwipsRect(3480, 1800, 1095, 375));
+    auto *close = AddButton(client, QStringLiteral("Command1"), QStringLiteral("閉じる"),
+                            TwipsRect(3480, 1800, 1095, 375));
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     setFixedSize(client->size());

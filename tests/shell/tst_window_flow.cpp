@@ -22,6 +22,8 @@ private slots:
     void endProgram_data();
     void endProgram();
     void closingLastWindowEndsProgram();
+    void enterPressesFocusedButton_data();
+    void enterPressesFocusedButton();
 };
 
 void TestWindowFlow::menuLayout()
@@ -159,6 +161,43 @@ void TestWindowFlow::closingLastWindowEndsProgram()
     QTimer::singleShot(0, kasan, &QWidget::close);
     QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
     QCOMPARE(QApplication::exec(), 0);
+}
+
+void TestWindowFlow::enterPressesFocusedButton_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("opens");
+    QTest::newRow("MENU 加算機") << "MENU" << "Command8" << "KASAN";
+    QTest::newRow("MENU 集計器") << "MENU" << "Command6" << "SHUKEI";
+    QTest::newRow("FILECTL 閉じる") << "FILECTL" << "Command1" << "MENU";
+    QTest::newRow("INSATSU キャンセル") << "INSATSU" << "Command2" << "";
+}
+
+void TestWindowFlow::enterPressesFocusedButton()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, button);
+    QFETCH(QString, opens);
+    AppFixture fx;
+    if (window == QLatin1String("MENU")) {
+        fx.app->showMenu();
+    } else if (window == QLatin1String("FILECTL")) {
+        fx.app->openStorageFolder();
+    } else {
+        fx.app->openAdder();
+        child<IndexedToolbar>(AppFixture::window(QStringLiteral("KASAN")), QStringLiteral("Toolbar1"))
+            ->button(3)
+            ->trigger();
+    }
+    QWidget *w = AppFixture::window(window);
+    QVERIFY(w);
+    auto *b = child<QPushButton>(w, button);
+    b->setFocus();
+    QTest::keyClick(b, Qt::Key_Return);
+    QCOMPARE(AppFixture::visibleWindowCount(window), 0);
+    if (!opens.isEmpty())
+        QVERIFY(AppFixture::window(opens));
 }
 
 QTEST_MAIN(TestWindowFlow)
