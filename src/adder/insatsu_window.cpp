@@ -17,9 +17,7 @@ InsatsuWindow::InsatsuWindow(Application &app, ToolWindow *kasan)
     , m_app(app)
 {
     setWindowTitle(QStringLiteral("印刷"));
-    auto *client = new QWidget(this);
-    client->setFixedSize(TwipsSize(2730, 1125));
-    setCentralWidget(client);
+    QWidget *client = setClientArea(TwipsSize(2730, 1125));
     setFixedSize(client->size());
 
     auto *command1 = AddButton(client, QStringLiteral("Command1"), QStringLiteral("印刷"), TwipsRect(120, 120, 1335, 375));

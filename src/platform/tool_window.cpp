@@ -32,6 +32,20 @@ void ToolWindow::showAndActivate()
     m_tracker.windowActivated(this);
 }
 
+QWidget *ToolWindow::setClientArea(const QSize &size, const QColor &background)
+{
+    auto *client = new QWidget(this);
+    client->setFixedSize(size);
+    if (background.isValid()) {
+        client->setAutoFillBackground(true);
+        QPalette pal = client->palette();
+        pal.setColor(QPalette::Window, background);
+        client->setPalette(pal);
+    }
+    setCentralWidget(client);
+    return client;
+}
+
 bool ToolWindow::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate && isVisible())

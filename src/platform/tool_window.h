@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -42,6 +43,10 @@ protected:
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     ActivationTracker &tracker() { return m_tracker; }
+
+    // The client area of the layout: a fixed size (below any menu bar),
+    // filled with `background` when one is given.
+    QWidget *setClientArea(const QSize &size, const QColor &background = QColor());
 
 private:
     friend class ActivationTracker;

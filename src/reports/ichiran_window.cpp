@@ -34,13 +34,7 @@ IchiranWindow::IchiranWindow(Application &app, ToolWindow *shukei)
     m1->menuAction()->setVisible(false);
     menuBar()->hide();
 
-    auto *client = new QWidget(this);
-    client->setFixedSize(TwipsSize(11025, 4215));
-    client->setAutoFillBackground(true);
-    QPalette pal = client->palette();
-    pal.setColor(QPalette::Window, QColor(0x80, 0x80, 0xff));
-    client->setPalette(pal);
-    setCentralWidget(client);
+    QWidget *client = setClientArea(TwipsSize(11025, 4215), QColor(0x80, 0x80, 0xff));
     setFixedSize(client->size());
 
     m_g4 = new LegacyGrid(client);

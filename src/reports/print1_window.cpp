@@ -15,13 +15,7 @@ Print1Window::Print1Window(Application &app, ToolWindow *shukei)
     , m_app(app)
 {
     setWindowTitle(QStringLiteral(" 印刷"));
-    auto *client = new QWidget(this);
-    client->setFixedSize(TwipsSize(3930, 1125));
-    client->setAutoFillBackground(true);
-    QPalette pal = client->palette();
-    pal.setColor(QPalette::Window, QColor(0xff, 0xff, 0x00));
-    client->setPalette(pal);
-    setCentralWidget(client);
+    QWidget *client = setClientArea(TwipsSize(3930, 1125), QColor(0xff, 0xff, 0x00));
     setFixedSize(client->size());
 
     auto *label1 = new QLabel(QStringLiteral("入力した全データを各月ごとに印刷出力します。"), client);

@@ -32,9 +32,7 @@ FileCtlWindow::FileCtlWindow(Application &app)
     QAction *m1 = menuBar()->addAction(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
     m1->setObjectName(QStringLiteral("M1"));
 
-    auto *client = new QWidget(this);
-    client->setFixedSize(TwipsSize(4620, 5655));
-    setCentralWidget(client);
+    QWidget *client = setClientArea(TwipsSize(4620, 5655));
 
     auto *label1 = new QLabel(QStringLiteral("現在の登録のフォルダ"), client);
     label1->setObjectName(QStringLiteral("Label1"));

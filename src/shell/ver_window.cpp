@@ -15,9 +15,7 @@ VerWindow::VerWindow(ActivationTracker &tracker, ToolWindow *menu)
 {
     setWindowTitle(QStringLiteral("　ﾊﾞｰｼﾞｮﾝ情報"));
     setWindowModality(Qt::ApplicationModal);
-    auto *client = new QWidget(this);
-    client->setFixedSize(TwipsSize(4800, 2400));
-    setCentralWidget(client);
+    QWidget *client = setClientArea(TwipsSize(4800, 2400));
 
     auto *image = new QLabel(client);
     image->setObjectName(QStringLiteral("Image1"));

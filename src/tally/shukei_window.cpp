@@ -38,9 +38,7 @@ ShukeiWindow::ShukeiWindow(Application &app)
     setFont(LegacyFont(PGothicFont, 8.25));
     buildMenus();
 
-    auto *client = new QWidget(this);
-    client->setFixedSize(TwipsSize(10545, 7050));
-    setCentralWidget(client);
+    QWidget *client = setClientArea(TwipsSize(10545, 7050));
 
     auto *frame5 = new QFrame(client);
     frame5->setObjectName(QStringLiteral("Frame5"));
