@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace zq {
 namespace {
@@ -80,7 +81,12 @@ double Decimal::toDouble() const
     if (!fracDigits.empty())
         literal += "." + fracDigits;
     double v = 0.0;
-    std::from_chars(literal.data(), literal.data() + literal.size(), v);
+    const auto result = std::from_chars(literal.data(), literal.data() + literal.size(), v);
+    // Fifteen digits of the largest doubles round past the largest double
+    // (1.79769313486232E+308): such a value stays at the limit; one too
+    // small for a double is 0.
+    if (result.ec == std::errc::result_out_of_range)
+        v = intDigits.empty() ? 0.0 : std::numeric_limits<double>::max();
     return negative ? -v : v;
 }
 

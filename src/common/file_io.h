@@ -5,11 +5,19 @@
 
 namespace zq {
 
-// Reads a whole file of at most maxBytes; false when it cannot be read.
-bool ReadFileBytes(const QString &path, QByteArray *bytes, qint64 maxBytes = 16 * 1024 * 1024);
+// Largest file the program reads; its own files are far smaller.
+inline constexpr qint64 MaxReadBytes = 16 * 1024 * 1024;
 
-// Replaces a file with new content in one step: when anything fails the old
-// file stays as it was. False on failure.
+// Reads a whole regular file of at most maxBytes. False at once for anything
+// else (a folder, a device, a pipe, which could block the program forever)
+// and when the file cannot be read. Allocates only what the file holds.
+bool ReadFileBytes(const QString &path, QByteArray *bytes, qint64 maxBytes = MaxReadBytes);
+
+// Replaces a file with new content in one step. The new bytes go to a
+// temporary file beside it, which replaces the old file only once every byte
+// has been written and reached the disk; on any failure the old file stays
+// byte for byte as it was and the temporary file is removed. False on
+// failure.
 bool SaveFileBytes(const QString &path, const QByteArray &bytes);
 
 } // namespace zq

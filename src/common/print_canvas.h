@@ -22,6 +22,9 @@ public:
     virtual void newPage() = 0;
     // Ends the document and sends it; false when the job failed.
     virtual bool endDocument() = 0;
+    // After a failed job: what to tell the user, when there is more to say
+    // than that printing failed (a PDF file that could not be saved).
+    virtual QString failureText() const { return QString(); }
 
     // The printable area, in points.
     virtual double pageWidth() const = 0;

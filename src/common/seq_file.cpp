@@ -7,11 +7,79 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace zq {
 
 namespace {
+
 const char *const CodePage = "CP932";
+
+// The largest number of 15 significant digits that a double holds. Fifteen
+// digits of the doubles above it round to 1.79769313486232E+308, past the
+// largest double, which no reader could take back.
+const QLatin1String LargestWritten("1.79769313486231E+308");
+const QLatin1String LargestRounded("1.79769313486232E+308");
+
+// Text of a file: code page 932 as the program writes it, or UTF-8 as a
+// modern editor saves it (with a byte-order mark, or any file that is not
+// code page 932 but is valid UTF-8).
+bool decodeFile(const QByteArray &bytes, QString *text)
+{
+    static const QByteArray bom("\xEF\xBB\xBF");
+    if (bytes.startsWith(bom)) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        *text = utf8.decode(bytes.mid(bom.size()));
+        return !utf8.hasError();
+    }
+    QStringDecoder cp932(CodePage);
+    *text = cp932.decode(bytes);
+    if (cp932.isValid() && !cp932.hasError())
+        return true;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    *text = utf8.decode(bytes);
+    return !utf8.hasError();
+}
+
+} // namespace
+
+QString CodePage932Forms(QString text)
+{
+    static const struct {
+        char16_t from;
+        char16_t to;
+    } forms[] = {
+        {u'\u301C', u'\uFF5E'}, // 〜 WAVE DASH          -> ～ 0x8160
+        {u'\u2212', u'\uFF0D'}, // − MINUS SIGN         -> － 0x817C
+        {u'\u2016', u'\u2225'}, // ‖ DOUBLE VERTICAL LINE -> ∥ 0x8161
+        {u'\u00A2', u'\uFFE0'}, // ¢                    -> ￠ 0x8191
+        {u'\u00A3', u'\uFFE1'}, // £                    -> ￡ 0x8192
+        {u'\u00AC', u'\uFFE2'}, // ¬                    -> ￢ 0x81CA
+        {u'\u2014', u'\u2015'}, // — EM DASH            -> ― 0x815C
+    };
+    for (QChar &c : text)
+        for (const auto &f : forms)
+            if (c.unicode() == f.from)
+                c = QChar(f.to);
+    return text;
+}
+
+QString UnwritableCharacters(QStringView text)
+{
+    QString found;
+    const QString mapped = CodePage932Forms(text.toString());
+    for (qsizetype i = 0; i < mapped.size();) {
+        const qsizetype n = mapped[i].isHighSurrogate() && i + 1 < mapped.size() ? 2 : 1;
+        const QStringView one = QStringView(mapped).mid(i, n);
+        QStringEncoder encoder(CodePage);
+        const QByteArray encoded = encoder.encode(one); // runs the conversion
+        Q_UNUSED(encoded);
+        const QString original = text.mid(i, n).toString();
+        if ((encoder.hasError() || one == u"\"") && !found.contains(original))
+            found += original;
+        i += n;
+    }
+    return found;
 }
 
 QString SeqNumberText(double value)
@@ -22,8 +90,10 @@ QString SeqNumberText(double value)
         return QStringLiteral("0");
     char buf[64];
     const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
-    QString text = QString::fromLatin1(buf, res.ptr - buf);
-    return text.toUpper(); // "1e+15" -> "1E+15"
+    QString text = QString::fromLatin1(buf, res.ptr - buf).toUpper(); // "1e+15" -> "1E+15"
+    if (text.endsWith(LargestRounded)) // toward zero, so that it reads back
+        text = (value < 0 ? QStringLiteral("-") : QString()) + LargestWritten;
+    return text;
 }
 
 void SeqWriter::separate()
@@ -60,7 +130,7 @@ void SeqWriter::endLine()
 QByteArray SeqWriter::bytes(bool *ok) const
 {
     QStringEncoder encoder(CodePage);
-    QByteArray out = encoder.encode(m_content);
+    QByteArray out = encoder.encode(CodePage932Forms(m_content));
     if (ok)
         *ok = encoder.isValid() && !encoder.hasError() && !m_unquotable;
     return out;
@@ -68,9 +138,7 @@ QByteArray SeqWriter::bytes(bool *ok) const
 
 SeqReader::SeqReader(const QByteArray &bytes)
 {
-    QStringDecoder decoder(CodePage);
-    m_text = decoder.decode(bytes);
-    m_decoded = decoder.isValid() && !decoder.hasError();
+    m_decoded = decodeFile(bytes, &m_text);
 }
 
 bool SeqReader::atEnd() const
@@ -142,11 +210,17 @@ bool SeqReader::readNumber(double *value)
         return false;
     bool quoted = false;
     QString field;
-    if (!readField(&field, &quoted) || quoted)
+    if (!readField(&field, &quoted)) // a quoted number ("1") reads as that number
         return false;
     double v = 0.0;
-    if (!ReadsAsNumber(field, &v) || !std::isfinite(v))
-        return false;
+    if (!ReadsAsNumber(field, &v) || !std::isfinite(v)) {
+        // Files written before the largest doubles were written toward zero.
+        const QStringView digits = QStringView(field).trimmed();
+        const bool negative = digits.startsWith(u'-');
+        if (digits.mid(negative ? 1 : 0).compare(LargestRounded, Qt::CaseInsensitive) != 0)
+            return false;
+        v = negative ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
+    }
     *value = v;
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 namespace zq {
 
@@ -10,9 +11,21 @@ namespace zq {
 // large or very small values ("1E+15", "1E-05").
 QString SeqNumberText(double value);
 
+// Characters that input methods type where Windows' code page 932 has a
+// look-alike of its own, replaced by that look-alike as Windows writes them:
+// 〜 WAVE DASH by ～, − MINUS SIGN by －, ‖ by ∥, ¢ £ ¬ by ￠ ￡ ￢, — EM
+// DASH by ―. Qt's converter refuses the originals.
+QString CodePage932Forms(QString text);
+
+// The characters of a text that the files cannot hold, each once: those that
+// code page 932 has no code for, and the double quote, which ends a text.
+// Empty when the whole text can be written.
+QString UnwritableCharacters(QStringView text);
+
 // Writes the program's sequential text files: one line per writeLine, its
 // values separated by commas, texts in double quotes, numbers unquoted,
-// lines ended by CR LF, the whole file in code page 932.
+// lines ended by CR LF, the whole file in code page 932, with the
+// look-alikes of CodePage932Forms.
 class SeqWriter
 {
 public:
@@ -35,12 +48,14 @@ private:
 // Reads values separated by commas or line ends, removing the quotes of
 // texts. Every read fails (returns false) past the end of the file or on a
 // value of the wrong kind, so a damaged file is noticed before it is used.
+// A number may be quoted ("1"). The file is code page 932, or UTF-8 when it
+// starts with a byte-order mark or is valid UTF-8 but not code page 932.
 class SeqReader
 {
 public:
     explicit SeqReader(const QByteArray &bytes);
 
-    // False when the bytes are not valid code page 932.
+    // False when the bytes are neither code page 932 nor UTF-8.
     bool decoded() const { return m_decoded; }
 
     bool readText(QString *value);

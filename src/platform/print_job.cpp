@@ -14,8 +14,9 @@ bool RunPrintJob(const Services &services, QWidget *owner, PageOrientation orien
         return false;
     if (print(*canvas))
         return true;
+    const QString why = canvas->failureText();
     services.messages->beep();
-    services.messages->warn(owner, QStringLiteral("印刷できませんでした！"));
+    services.messages->warn(owner, why.isEmpty() ? QStringLiteral("印刷できませんでした！") : why);
     return false;
 }
 

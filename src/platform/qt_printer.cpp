@@ -1,14 +1,45 @@
 #include "platform/qt_printer.h"
 
+#include "common/file_io.h"
+#include "platform/user_files.h"
+
+#include <QBuffer>
 #include <QPageLayout>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
 namespace zq {
 
-QtPrintCanvas::QtPrintCanvas(std::unique_ptr<QPrinter> printer)
-    : m_printer(std::move(printer))
+QtPrintCanvas::QtPrintCanvas(std::unique_ptr<QBuffer> pdf, std::unique_ptr<QPagedPaintDevice> device,
+                             QPrinter *printer, int resolution)
+    : m_pdf(std::move(pdf))
+    , m_device(std::move(device))
+    , m_printer(printer)
+    , m_resolution(resolution)
 {
+}
+
+QtPrintCanvas::QtPrintCanvas(std::unique_ptr<QPrinter> printer)
+    : QtPrintCanvas(nullptr, nullptr, printer.get(), printer->resolution())
+{
+    m_device = std::move(printer);
+}
+
+std::unique_ptr<QtPrintCanvas> QtPrintCanvas::pdfFile(const QString &path, const QString &title,
+                                                      const QPageLayout &layout, int resolution)
+{
+    auto buffer = std::make_unique<QBuffer>();
+    buffer->open(QIODevice::WriteOnly);
+    auto writer = std::make_unique<QPdfWriter>(buffer.get());
+    writer->setTitle(title);
+    writer->setCreator(QStringLiteral("ZQ加算・集計器"));
+    writer->setResolution(resolution);
+    writer->setPageLayout(layout);
+    std::unique_ptr<QtPrintCanvas> canvas(
+        new QtPrintCanvas(std::move(buffer), std::move(writer), nullptr, resolution));
+    canvas->m_pdfPath = path;
+    return canvas;
 }
 
 QtPrintCanvas::~QtPrintCanvas()
@@ -19,7 +50,7 @@ QtPrintCanvas::~QtPrintCanvas()
 
 bool QtPrintCanvas::begin()
 {
-    if (!m_painter.begin(m_printer.get()))
+    if (!m_painter.begin(m_device.get()))
         return false;
     m_painter.setRenderHint(QPainter::Antialiasing);
     m_painter.setRenderHint(QPainter::TextAntialiasing);
@@ -29,7 +60,7 @@ bool QtPrintCanvas::begin()
 
 double QtPrintCanvas::scale() const
 {
-    return m_printer->resolution() / 72.0;
+    return m_resolution / 72.0;
 }
 
 void QtPrintCanvas::setFont(const QString &family, double points, bool bold)
@@ -38,7 +69,7 @@ void QtPrintCanvas::setFont(const QString &family, double points, bool bold)
     m_font.setPointSizeF(points);
     m_font.setBold(bold);
     m_painter.setFont(m_font);
-    m_metrics = std::make_unique<QFontMetricsF>(m_font, m_printer.get());
+    m_metrics = std::make_unique<QFontMetricsF>(m_font, m_device.get());
 }
 
 double QtPrintCanvas::textWidth(const QString &text) const
@@ -61,7 +92,7 @@ void QtPrintCanvas::drawText(double x, double y, const QString &text)
 void QtPrintCanvas::setLineWidth(double width)
 {
     QPen pen = m_painter.pen();
-    pen.setWidthF(width * m_printer->resolution() / 600.0);
+    pen.setWidthF(width * m_resolution / 600.0);
     m_painter.setPen(pen);
 }
 
@@ -72,19 +103,19 @@ void QtPrintCanvas::drawLine(double x1, double y1, double x2, double y2)
 
 void QtPrintCanvas::newPage()
 {
-    if (!m_printer->newPage())
+    if (!m_device->newPage())
         m_failed = true;
     applyScale();
 }
 
 double QtPrintCanvas::pageWidth() const
 {
-    return m_printer->pageLayout().paintRect(QPageLayout::Point).width();
+    return m_device->pageLayout().paintRect(QPageLayout::Point).width();
 }
 
 double QtPrintCanvas::pageHeight() const
 {
-    return m_printer->pageLayout().paintRect(QPageLayout::Point).height();
+    return m_device->pageLayout().paintRect(QPageLayout::Point).height();
 }
 
 void QtPrintCanvas::setScale(double scale)
@@ -104,9 +135,16 @@ bool QtPrintCanvas::endDocument()
     if (m_ended)
         return !m_failed;
     m_ended = true;
-    const bool ended = m_painter.end();
-    return ended && !m_failed && m_printer->printerState() != QPrinter::Error
-           && m_printer->printerState() != QPrinter::Aborted;
+    if (!m_painter.end())
+        m_failed = true;
+    if (m_printer && (m_printer->printerState() == QPrinter::Error
+                      || m_printer->printerState() == QPrinter::Aborted))
+        m_failed = true;
+    if (m_pdf && !m_failed && !SaveFileBytes(m_pdfPath, m_pdf->data())) {
+        m_failed = true;
+        m_failureText = SaveFailedText(m_pdfPath);
+    }
+    return !m_failed;
 }
 
 QtPrinterService::QtPrinterService(MessageService &messages, FileDialogService &files,
@@ -126,23 +164,27 @@ std::unique_ptr<PrintCanvas> QtPrinterService::beginDocument(QWidget *owner,
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setDocName(documentName);
-    if (!m_hasDefaultPrinter()) {
+    const bool toPdf = !m_hasDefaultPrinter();
+    QString path;
+    if (toPdf) {
         m_messages.beep();
         m_messages.warn(owner, QStringLiteral("プリンタが設定されていません。\n"
                                               "印刷内容をPDFファイルに保存できます。"));
-        QString path = m_files.saveFileName(owner, {pdfFolder, QStringLiteral("PDFﾌｧｲﾙ (*.pdf)|*.pdf"), true});
+        path = m_files.saveFileName(owner, {pdfFolder, QStringLiteral("PDFﾌｧｲﾙ (*.pdf)|*.pdf"), true});
         if (path.isEmpty())
             return nullptr;
         if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
             path += QStringLiteral(".pdf");
         printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(path);
     } else {
         printer->setPrinterName(QPrinterInfo::defaultPrinter().printerName());
     }
     printer->setPageOrientation(orientation == PageOrientation::Landscape ? QPageLayout::Landscape
                                                                           : QPageLayout::Portrait);
-    auto canvas = std::make_unique<QtPrintCanvas>(std::move(printer));
+    // A PDF file is laid out as the PDF printer would, and saved at the end.
+    std::unique_ptr<QtPrintCanvas> canvas =
+        toPdf ? QtPrintCanvas::pdfFile(path, documentName, printer->pageLayout(), printer->resolution())
+              : std::make_unique<QtPrintCanvas>(std::move(printer));
     if (!canvas->begin()) {
         m_messages.beep();
         m_messages.warn(owner, QStringLiteral("印刷を開始できませんでした！"));

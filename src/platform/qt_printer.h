@@ -9,20 +9,27 @@
 #include <functional>
 #include <memory>
 
+class QBuffer;
+class QPageLayout;
+class QPagedPaintDevice;
 class QPrinter;
 
 namespace zq {
 
-// A print job on a QPrinter: positions in points from the top left of the
-// printable area, line widths in pixels of a 600 dpi device.
+// A print job on a printer or into a PDF file: positions in points from the
+// top left of the printable area, line widths in pixels of a 600 dpi device.
 class QtPrintCanvas : public PrintCanvas
 {
 public:
+    // Prints on the printer (or into the file a PDF QPrinter is set to).
     explicit QtPrintCanvas(std::unique_ptr<QPrinter> printer);
+    // Lays the document out as a PDF in memory; ending it saves the file at
+    // `path` all at once, so a failure leaves any old file there untouched.
+    static std::unique_ptr<QtPrintCanvas> pdfFile(const QString &path, const QString &title,
+                                                  const QPageLayout &layout, int resolution);
     ~QtPrintCanvas() override;
 
     bool begin();
-    QPrinter &printer() { return *m_printer; }
 
     void setFont(const QString &family, double points, bool bold) override;
     double textWidth(const QString &text) const override;
@@ -31,6 +38,7 @@ public:
     void drawLine(double x1, double y1, double x2, double y2) override;
     void newPage() override;
     bool endDocument() override;
+    QString failureText() const override { return m_failureText; }
     double pageWidth() const override;
     double pageHeight() const override;
     void setScale(double scale) override;
@@ -39,8 +47,15 @@ protected:
     void drawText(double x, double y, const QString &text) override;
 
 private:
+    QtPrintCanvas(std::unique_ptr<QBuffer> pdf, std::unique_ptr<QPagedPaintDevice> device,
+                  QPrinter *printer, int resolution);
     double scale() const; // device pixels per point
-    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QBuffer> m_pdf;              // a PDF file's bytes, before they are saved
+    std::unique_ptr<QPagedPaintDevice> m_device; // the printer or the PDF writer
+    QPrinter *m_printer = nullptr;               // the device, when it is a printer
+    int m_resolution = 72;
+    QString m_pdfPath;
+    QString m_failureText;
     QPainter m_painter;
     QFont m_font;
     std::unique_ptr<QFontMetricsF> m_metrics;

@@ -11,13 +11,11 @@
 
 namespace zq {
 
-Application::Application(const Services &services, const QString &programFolder,
-                         const QString &configFolder, QObject *parent)
+Application::Application(const Services &services, const SetqLocation &setq, QObject *parent)
     : QObject(parent)
     , quit([] { QCoreApplication::quit(); })
     , m_services(services)
-    , m_programFolder(programFolder)
-    , m_setq(programFolder, configFolder)
+    , m_setq(setq)
 {
 }
 
@@ -75,9 +73,9 @@ void Application::showHelp(QWidget *owner)
 QString Application::calculatorPath() const
 {
 #ifdef Q_OS_WIN
-    return QDir::toNativeSeparators(m_programFolder) + QStringLiteral("\\ZQDENTAK.EXE");
+    return QDir::toNativeSeparators(programFolder()) + QStringLiteral("\\ZQDENTAK.EXE");
 #else
-    return QDir(m_programFolder).filePath(QStringLiteral("ZQDENTAK"));
+    return QDir(programFolder()).filePath(QStringLiteral("ZQDENTAK"));
 #endif
 }
 

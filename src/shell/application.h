@@ -25,15 +25,14 @@ class Application : public QObject
 {
     Q_OBJECT
 public:
-    // configFolder: where SETQ.DAT goes when the program folder cannot be written.
-    Application(const Services &services, const QString &programFolder,
-                const QString &configFolder, QObject *parent = nullptr);
+    // setq: the program folder, and where SETQ.DAT is kept.
+    Application(const Services &services, const SetqLocation &setq, QObject *parent = nullptr);
     ~Application() override;
 
     Store &store() { return m_store; }
     const Services &services() const { return m_services; }
     ActivationTracker &tracker() { return m_tracker; }
-    QString programFolder() const { return m_programFolder; }
+    QString programFolder() const { return m_setq.programFolder(); }
     const SetqLocation &setqLocation() const { return m_setq; }
 
     // Shows a fresh main menu (load and activation run again).
@@ -63,7 +62,6 @@ private:
     Store m_store;
     Services m_services;
     ActivationTracker m_tracker;
-    QString m_programFolder;
     SetqLocation m_setq;
     bool m_ended = false;
 };

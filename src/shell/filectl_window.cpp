@@ -1,8 +1,10 @@
 #include "shell/filectl_window.h"
 
+#include "common/seq_file.h"
 #include "platform/fonts.h"
 #include "platform/menu_builder.h"
 #include "platform/twips.h"
+#include "platform/user_files.h"
 #include "platform/widget_builder.h"
 #include "shell/application.h"
 #include "shell/drives.h"
@@ -11,6 +13,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QFrame>
 #include <QGroupBox>
@@ -99,15 +102,16 @@ FileCtlWindow::FileCtlWindow(Application &app)
 void FileCtlWindow::activated()
 {
     ProgramValues &program = m_app.store().program;
-    const QString programFolder = QDir::toNativeSeparators(m_app.programFolder());
+    // The program folder, or the documents folder of an installed program.
+    const QString defaultFolder = m_app.setqLocation().defaultStorageFolder();
     m_drives = AvailableDrives();
     m_drive1->clear();
     m_drive1->addItems(m_drives);
 
     QString drive = DriveOf(program.StorageFolder, m_drives);
     if (drive.isEmpty()) {
-        // The stored folder's drive is not here: fall back to the program folder.
-        program.StorageFolder = programFolder;
+        // The stored folder's drive is not here: fall back to the default folder.
+        program.StorageFolder = defaultFolder;
         WriteStorageSetting(program, m_app.setqLocation());
         drive = DriveOf(program.StorageFolder, m_drives);
     }
@@ -115,10 +119,10 @@ void FileCtlWindow::activated()
     if (QDir(QDir::fromNativeSeparators(program.StorageFolder)).exists()) {
         setTreeFolder(program.StorageFolder);
     } else {
-        // The folder is gone: show the program folder, leave the setting as it is.
+        // The folder is gone: show the default folder, leave the setting as it is.
         ReadStorageSetting(program, m_app.setqLocation());
         selectDrive(DriveOf(program.StorageFolder, m_drives));
-        setTreeFolder(programFolder);
+        setTreeFolder(defaultFolder);
     }
     m_text1->setText(treePath());
     m_text2->setFocus();
@@ -184,20 +188,27 @@ void FileCtlWindow::showPicker()
 void FileCtlWindow::registerFolder()
 {
     ProgramValues &program = m_app.store().program;
+    const Services &services = m_app.services();
     if (m_text2->text().isEmpty())
-        m_text2->setText(QDir::toNativeSeparators(m_app.programFolder()));
-    const QString previous = program.StorageFolder;
-    program.StorageFolder = m_text2->text();
-    if (!WriteStorageSetting(program, m_app.setqLocation())) {
-        program.StorageFolder = previous;
-        m_app.services().messages->beep();
-        m_app.services().messages->warn(this, QStringLiteral("フォルダを登録できませんでした！\n"
-                                                             "(SETQ.DAT を保存できません)"));
+        m_text2->setText(m_app.setqLocation().defaultStorageFolder());
+    ProgramValues registered = program;
+    registered.StorageFolder = m_text2->text();
+    bool encoded = false;
+    const QByteArray bytes = StorageSettingBytes(registered, &encoded);
+    if (!encoded) {
+        services.messages->beep();
+        services.messages->warn(this, QStringLiteral("フォルダ名の「%1」は登録できません！")
+                                          .arg(UnwritableCharacters(registered.StorageFolder)));
         return;
     }
+    const QString path = m_app.setqLocation().writePath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (!SaveUserFile(services, this, path, bytes))
+        return; // the folder registered before stays in force
+    program.StorageFolder = registered.StorageFolder;
     m_label3->show();
     m_text1->setText(program.StorageFolder);
-    m_app.services().messages->beep();
+    services.messages->beep();
     m_command1->setFocus();
 }
 

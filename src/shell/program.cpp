@@ -6,6 +6,8 @@
 #include "shell/help_resources.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QStandardPaths>
 #include <QTranslator>
@@ -26,9 +28,15 @@ int RunProgram(int argc, char **argv)
                           QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
+    // An installed program cannot write its folder: SETQ.DAT then goes to the
+    // user's configuration folder and a new one names the documents folder.
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(documents).isDir())
+        documents = QDir::homePath();
+    const SetqLocation setq(QApplication::applicationDirPath(),
+                            QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation), documents);
     QtPlatform platform;
-    Application app(platform.services(), QApplication::applicationDirPath(),
-                    QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    Application app(platform.services(), setq);
     app.showMenu();
     return QApplication::exec();
 }

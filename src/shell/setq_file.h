@@ -2,32 +2,59 @@
 
 #include "shell/program_values.h"
 
+#include <QByteArray>
 #include <QString>
 
 namespace zq {
 
-// Where SETQ.DAT lives: in the program folder, or in the user's
-// configuration folder when the program folder cannot be written.
+// Where SETQ.DAT lives. Normally in the program folder. When the program
+// folder cannot be written (an installed program), the file is written to
+// the user's configuration folder; a SETQ.DAT that stands in the program
+// folder is still read until the user registers a folder of their own.
 class SetqLocation
 {
 public:
-    SetqLocation(const QString &programFolder, const QString &configFolder);
+    // documentsFolder: the storage folder of a new SETQ.DAT when the program
+    // folder cannot be written.
+    SetqLocation(const QString &programFolder, const QString &configFolder,
+                 const QString &documentsFolder = QString());
+    SetqLocation(const QString &programFolder, const QString &configFolder,
+                 const QString &documentsFolder, bool programFolderWritable);
 
     QString programFolder() const { return m_programFolder; }
+    // The file that is read, and the file that is written.
     QString path() const;
+    QString writePath() const;
+    // The folder a new SETQ.DAT holds and the fallbacks of the storage
+    // folder use: the program folder, or the documents folder when the
+    // program folder cannot be written.
+    QString defaultStorageFolder() const;
 
 private:
+    QString inProgramFolder() const;
+    QString inConfigFolder() const;
     QString m_programFolder;
     QString m_configFolder;
+    QString m_documentsFolder;
+    bool m_programFolderWritable = true;
 };
 
 // Reads SETQ.DAT into the program values, as the main menu does on every
-// activation. A missing file is created with the program folder and three
-// 0 fields. A damaged file changes nothing.
+// activation. A missing file is created with the default storage folder and
+// three 0 fields. A damaged file changes nothing.
 void ReadStorageSetting(ProgramValues &program, const SetqLocation &location);
+
+// The bytes of SETQ.DAT for the program values; false in *ok when the
+// folder has a character that the file cannot hold.
+QByteArray StorageSettingBytes(const ProgramValues &program, bool *ok);
 
 // Writes the four fields; false when the file could not be saved (the old
 // file then stays as it was).
 bool WriteStorageSetting(const ProgramValues &program, const SetqLocation &location);
+
+// A folder read back from SETQ.DAT in which characters that code page 932
+// holds only as look-alikes came back as those (〜 as ～): the folder on
+// disk that is meant, or the folder as it stands when none is found.
+QString FindStoredFolder(const QString &stored);
 
 } // namespace zq

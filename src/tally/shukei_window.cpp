@@ -1,6 +1,7 @@
 #include "tally/shukei_window.h"
 
-#include "common/file_io.h"
+#include "common/format.h"
+#include "common/seq_file.h"
 #include "engine/results_part.h"
 #include "engine/tally_engine.h"
 #include "platform/fonts.h"
@@ -8,6 +9,7 @@
 #include "platform/legacy_grid.h"
 #include "platform/menu_builder.h"
 #include "platform/twips.h"
+#include "platform/user_files.h"
 #include "platform/widget_builder.h"
 #include "shell/application.h"
 #include "shell/artwork.h"
@@ -26,7 +28,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-#include "common/format.h"
 
 namespace zq {
 
@@ -272,15 +273,19 @@ void ShukeiWindow::saveFile()
         messages->warn(this, QStringLiteral("集計が確定してから保存して下さい！"));
         return;
     }
-    const QString path = m_app.services().files->saveFileName(this, tallyDialog(true));
-    if (path.isEmpty())
-        return;
+    // An item name that the file cannot hold is refused before anything is
+    // asked or written.
     bool encoded = false;
     const QByteArray bytes = TallyFileBytes(m_app.store().tally, &encoded);
-    if (!encoded || !SaveFileBytes(path, bytes)) {
+    if (!encoded) {
         messages->beep();
-        messages->warn(this, QStringLiteral("ファイルを保存できませんでした！\n") + path);
+        messages->warn(this, QStringLiteral("項目名の「%1」はファイルに保存できません！")
+                                 .arg(UnwritableCharacters(TallyFileItemName(m_app.store().tally.ItemName))));
+        return;
     }
+    const QString path = m_app.services().files->saveFileName(this, tallyDialog(true));
+    if (!path.isEmpty())
+        SaveUserFile(m_app.services(), this, path, bytes);
 }
 
 void ShukeiWindow::openFile()
@@ -289,15 +294,11 @@ void ShukeiWindow::openFile()
     if (path.isEmpty())
         return;
     ProgramValues &program = m_app.store().program;
-    QByteArray bytes;
-    std::optional<TallyFileContents> contents;
-    if (ReadFileBytes(path, &bytes))
-        contents = ParseTallyFile(bytes, program.MaxRows);
-    if (!contents) {
-        m_app.services().messages->beep();
-        m_app.services().messages->warn(this, QStringLiteral("ファイルを読み込めませんでした！\n") + path);
+    const int maxRows = program.MaxRows;
+    const std::optional<TallyFileContents> contents = OpenUserFile<TallyFileContents>(
+        m_app.services(), this, path, [maxRows](const QByteArray &bytes) { return ParseTallyFile(bytes, maxRows); });
+    if (!contents)
         return;
-    }
     TallyWorkspace &ws = m_app.store().tally;
     ApplyTallyFile(ws, *contents);
 

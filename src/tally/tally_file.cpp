@@ -4,11 +4,16 @@
 
 namespace zq {
 
+QString TallyFileItemName(const QString &itemName)
+{
+    return QString(itemName).replace(u'"', u'\'');
+}
+
 QByteArray TallyFileBytes(const TallyWorkspace &ws, bool *ok)
 {
     const int n = qBound(0, ws.MonthCount, TallyMaxMonths);
     SeqWriter w;
-    w.number(n).text(QString(ws.ItemName).replace(u'"', u'\'')).number(ws.StartMonth).number(ws.EndMonth);
+    w.number(n).text(TallyFileItemName(ws.ItemName)).number(ws.StartMonth).number(ws.EndMonth);
     w.endLine();
     for (int m = 1; m <= n; ++m)
         w.number(ws.monthRows(m));

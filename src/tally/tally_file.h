@@ -8,12 +8,15 @@
 
 namespace zq {
 
+// The item name as a tally file holds it: a double quote becomes ' (the
+// format has no way to hold it).
+QString TallyFileItemName(const QString &itemName);
+
 // Bytes of a tally file: MonthCount, ItemName, StartMonth, EndMonth; the
 // row counts of the months on one line; the calendar month of each month,
 // one a line; then the key, count and amount of every row, month by month.
-// A double quote in the item name is written as ' (the format has no way to
-// hold it). False in *ok when the item name has a character that code page
-// 932 cannot hold.
+// The item name as TallyFileItemName gives it. False in *ok when the item
+// name has a character that code page 932 cannot hold.
 QByteArray TallyFileBytes(const TallyWorkspace &ws, bool *ok);
 
 struct TallyFileContents {

@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 using namespace zq;
 
 namespace {
@@ -83,7 +85,6 @@ void TestTapeFile::rejectedFiles_data()
     QTest::newRow("entry not a number") << QByteArray("2,3,1\r\n1\r\nx\r\n");
     QTest::newRow("entry overflows") << QByteArray("1,0,1\r\n1e999\r\n");
     QTest::newRow("total not finite") << QByteArray("0,1e400,1\r\n");
-    QTest::newRow("quoted entry") << QByteArray("1,1,1\r\n\"1\"\r\n");
     QTest::newRow("binary") << QByteArray("\x00\x01\x02", 3);
     QTest::newRow("huge top row") << QByteArray("0,0,99999\r\n");
 }
@@ -104,6 +105,11 @@ void TestTapeFile::acceptedVariants_data()
     QTest::newRow("exponent") << QByteArray("1,1E+15,1\r\n1E+15\r\n") << 1 << 1e15;
     QTest::newRow("no final line end") << QByteArray("1,7,1\r\n7") << 1 << 7.0;
     QTest::newRow("values on one line") << QByteArray("2,3,1\r\n1,2\r\n") << 2 << 2.0;
+    QTest::newRow("quoted entry") << QByteArray("1,1,1\r\n\"1\"\r\n") << 1 << 1.0;
+    QTest::newRow("UTF-8 byte-order mark") << QByteArray("\xEF\xBB\xBF" "2,3,1\r\n1\r\n2\r\n") << 2 << 2.0;
+    // Saved before the largest doubles were written toward zero.
+    QTest::newRow("largest double rounded up") << QByteArray("1,1.79769313486232E+308,1\r\n-1.79769313486232E+308\r\n")
+                                               << 1 << -std::numeric_limits<double>::max();
 }
 
 void TestTapeFile::acceptedVariants()

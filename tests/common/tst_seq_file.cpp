@@ -2,6 +2,11 @@
 
 #include <QTest>
 
+#include <bit>
+#include <cmath>
+#include <limits>
+#include <random>
+
 using namespace zq;
 
 class TestSeqFile : public QObject
@@ -11,12 +16,14 @@ private slots:
     void numberText_data();
     void numberText();
     void writerBytes();
-    void writerRefusesWhatCannotBeRead_data();
-    void writerRefusesWhatCannotBeRead();
+    void writerTexts_data();
+    void writerTexts();
     void readerValues();
+    void readerDecodings_data();
+    void readerDecodings();
     void readerFailures_data();
     void readerFailures();
-    void readerRoundTrip();
+    void everyWrittenValueReadsBack();
 };
 
 void TestSeqFile::numberText_data()
@@ -36,6 +43,12 @@ void TestSeqFile::numberText_data()
     QTest::newRow("third") << 1.0 / 3.0 << "0.333333333333333";
     QTest::newRow("negative small") << -2.5e-7 << "-2.5E-07";
     QTest::newRow("sum noise") << 0.1 + 0.2 << "0.3";
+    // Fifteen digits of the largest doubles would round past the largest
+    // double; they are written toward zero so that they read back.
+    QTest::newRow("largest") << std::numeric_limits<double>::max() << "1.79769313486231E+308";
+    QTest::newRow("-largest") << -std::numeric_limits<double>::max() << "-1.79769313486231E+308";
+    QTest::newRow("just below rounding up") << 1.79769313486231e308 << "1.79769313486231E+308";
+    QTest::newRow("smallest") << std::numeric_limits<double>::denorm_min() << "4.94065645841247E-324";
 }
 
 void TestSeqFile::numberText()
@@ -58,22 +71,37 @@ void TestSeqFile::writerBytes()
     QCOMPARE(bytes, QByteArray("\"C:\\\x89\xc1\x8e\x5a\x81\x60\",0,-1.5\r\n7\r\n"));
 }
 
-void TestSeqFile::writerRefusesWhatCannotBeRead_data()
+void TestSeqFile::writerTexts_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::newRow("double quote") << "a\"b";
-    QTest::newRow("outside code page 932") << "café";
+    QTest::addColumn<QByteArray>("bytes"); // empty: refused
+    QTest::addColumn<QString>("unwritable");
+    QTest::newRow("double quote") << "a\"b" << QByteArray() << "\"";
+    QTest::newRow("outside code page 932") << "café" << QByteArray() << "é";
+    QTest::newRow("outside, twice and beyond the BMP") << "é😀é" << QByteArray() << "é😀";
+    // What input methods type, written as Windows writes it.
+    QTest::newRow("wave dash") << "4月〜6月" << QByteArray("4\x8c\x8e\x81\x60" "6\x8c\x8e") << "";
+    QTest::newRow("minus sign") << "−" << QByteArray("\x81\x7c") << "";
+    QTest::newRow("double vertical line") << "‖" << QByteArray("\x81\x61") << "";
+    QTest::newRow("cent pound not") << "¢£¬" << QByteArray("\x81\x91\x81\x92\x81\xca") << "";
+    QTest::newRow("em dash") << "—" << QByteArray("\x81\x5c") << "";
+    QTest::newRow("the look-alikes themselves") << "～－∥―" << QByteArray("\x81\x60\x81\x7c\x81\x61\x81\x5c") << "";
 }
 
-void TestSeqFile::writerRefusesWhatCannotBeRead()
+void TestSeqFile::writerTexts()
 {
     QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, unwritable);
     SeqWriter w;
     w.text(text);
     w.endLine();
-    bool ok = true;
-    w.bytes(&ok);
-    QVERIFY(!ok);
+    bool ok = false;
+    const QByteArray written = w.bytes(&ok);
+    QCOMPARE(ok, !bytes.isEmpty());
+    if (ok)
+        QCOMPARE(written, "\"" + bytes + "\"\r\n");
+    QCOMPARE(UnwritableCharacters(text), unwritable);
 }
 
 void TestSeqFile::readerValues()
@@ -98,6 +126,27 @@ void TestSeqFile::readerValues()
     QVERIFY(!r.readNumber(&a));
 }
 
+void TestSeqFile::readerDecodings_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("code page 932") << QByteArray("\"4\x8c\x8e\x81\x60\",\"2\"\r\n");
+    QTest::newRow("UTF-8") << QByteArray("\"4\xe6\x9c\x88\xef\xbd\x9e\",\"2\"\r\n");
+    QTest::newRow("UTF-8 with byte-order mark") << QByteArray("\xEF\xBB\xBF\"4\xe6\x9c\x88\xef\xbd\x9e\",2\r\n");
+}
+
+void TestSeqFile::readerDecodings()
+{
+    QFETCH(QByteArray, bytes);
+    SeqReader r(bytes);
+    QString text;
+    double number = 0;
+    QVERIFY(r.readText(&text));
+    QCOMPARE(text, QStringLiteral("4月～"));
+    QVERIFY(r.readWhole(&number)); // quoted or not
+    QCOMPARE(number, 2.0);
+    QVERIFY(r.atEnd());
+}
+
 void TestSeqFile::readerFailures_data()
 {
     QTest::addColumn<QByteArray>("bytes");
@@ -105,12 +154,13 @@ void TestSeqFile::readerFailures_data()
     QTest::newRow("empty") << QByteArray() << "number";
     QTest::newRow("letters") << QByteArray("abc\r\n") << "number";
     QTest::newRow("number with letters") << QByteArray("12x\r\n") << "number";
-    QTest::newRow("quoted number") << QByteArray("\"12\"\r\n") << "number";
+    QTest::newRow("quoted text for a number") << QByteArray("\"12x\"\r\n") << "number";
     QTest::newRow("overflow") << QByteArray("1e999\r\n") << "number";
     QTest::newRow("inf") << QByteArray("inf\r\n") << "number";
     QTest::newRow("fraction for whole") << QByteArray("2.5\r\n") << "whole";
     QTest::newRow("unclosed quote") << QByteArray("\"abc\r\n") << "text";
-    QTest::newRow("not code page 932") << QByteArray("\"\x81\x20\xff\"\r\n") << "text";
+    QTest::newRow("neither code page 932 nor UTF-8") << QByteArray("\"\x81\x20\xff\"\r\n") << "text";
+    QTest::newRow("byte-order mark, then not UTF-8") << QByteArray("\xEF\xBB\xBF\"\x8f\x57\"\r\n") << "text";
 }
 
 void TestSeqFile::readerFailures()
@@ -128,20 +178,44 @@ void TestSeqFile::readerFailures()
         QVERIFY(!r.readText(&t));
 }
 
-void TestSeqFile::readerRoundTrip()
+void TestSeqFile::everyWrittenValueReadsBack()
 {
-    const QList<double> values{0, -1234.56789012345, 123456.789012345, 1e-7, 9.99999999999999e300};
+    // Random doubles of every magnitude, the ends of the range, and amounts
+    // as users type them (at most 15 digits), which must come back exactly.
+    std::mt19937_64 random(20261208);
+    QList<double> values{std::numeric_limits<double>::max(), -std::numeric_limits<double>::max(),
+                         std::numeric_limits<double>::min(), std::numeric_limits<double>::denorm_min(),
+                         1.797693134862315e308, 9.999999999999995e22, -0.0};
+    while (values.size() < 20000) {
+        const double v = std::bit_cast<double>(random());
+        if (std::isfinite(v))
+            values << v;
+    }
+    QList<double> typed;
+    for (int i = 0; i < 5000; ++i) {
+        const qint64 digits = qint64(random() % 1000000000000000ULL) - 500000000000000LL;
+        typed << QStringLiteral("%1e-%2").arg(digits).arg(random() % 7).toDouble();
+    }
     SeqWriter w;
-    for (double v : values) {
+    for (double v : values + typed) {
         w.number(v);
         w.endLine();
     }
-    SeqReader r(w.bytes(nullptr));
+    bool ok = false;
+    SeqReader r(w.bytes(&ok));
+    QVERIFY(ok);
     for (double v : values) {
-        double read = 1;
-        QVERIFY(r.readNumber(&read));
-        QCOMPARE(read, v);
+        double back = 0;
+        QVERIFY2(r.readNumber(&back), qPrintable(SeqNumberText(v)));
+        QVERIFY2(std::fabs(back - v) <= std::fabs(v) * 1e-14, qPrintable(SeqNumberText(v)));
+        QCOMPARE(SeqNumberText(back), SeqNumberText(v)); // saved again, the same bytes
     }
+    for (double v : typed) {
+        double back = 0;
+        QVERIFY(r.readNumber(&back));
+        QCOMPARE(back, v);
+    }
+    QVERIFY(r.atEnd());
 }
 
 QTEST_APPLESS_MAIN(TestSeqFile)

@@ -1,10 +1,13 @@
 #include "../reports/report_data.h"
+#include "../support/files.h"
 
 #include "adder/tape.h"
 #include "adder/tape_print.h"
 #include "platform/fake_services.h"
 #include "platform/fonts.h"
+#include "platform/print_job.h"
 #include "platform/qt_printer.h"
+#include "platform/user_files.h"
 #include "reports/input_detail.h"
 #include "reports/results_report.h"
 
@@ -37,6 +40,7 @@ private slots:
     void reportsToRealPdf();
     void noPrinterOffersPdf();
     void noPrinterCancelled();
+    void pdfOnFullDiskKeepsOldFile();
 };
 
 void TestQtPrinter::initTestCase()
@@ -148,6 +152,34 @@ void TestQtPrinter::noPrinterCancelled()
     QtPrinterService service(fake, fake, [] { return false; });
     QVERIFY(!service.beginDocument(nullptr, PageOrientation::Portrait, QStringLiteral("ZQ"), QString()));
     QCOMPARE(fake.warnings.size(), 1); // told once, then the user chose not to save
+}
+
+void TestQtPrinter::pdfOnFullDiskKeepsOldFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("printout.pdf"));
+    QVERIFY(zq::test::writeBytes(path, "old printout"));
+    FakeServices fake;
+    fake.dialogAnswers << path;
+    QtPrinterService service(fake, fake, [] { return false; });
+    Services services = fake.services();
+    services.printer = &service;
+    bool printed = true;
+    {
+        const zq::test::FileSizeLimit limit(8);
+        printed = RunPrintJob(services, nullptr, PageOrientation::Portrait, QStringLiteral("ZQ"), dir.path(),
+                              [](PrintCanvas &canvas) {
+                                  AdderValues a;
+                                  ProgramValues p;
+                                  ActivateTape(a, p);
+                                  return PrintTape(canvas, a);
+                              });
+    }
+    QVERIFY(!printed);
+    QCOMPARE(zq::test::fileBytes(path), QByteArray("old printout"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("printout.pdf")});
+    QCOMPARE(fake.warnings.size(), 2); // no printer; the file not saved
+    QCOMPARE(fake.warnings.last(), SaveFailedText(path));
 }
 
 QTEST_MAIN(TestQtPrinter)

@@ -22,6 +22,8 @@ private slots:
     void emptyOrDamagedFileChangesNothing();
     void registeringWritesCodePage932();
     void unwritableProgramFolderUsesConfigFolder();
+    void installedProgramHonoursItsSetq();
+    void inputMethodFolderReadsBackAsItself();
     void failedSaveKeepsOldFile();
     void driveOf_data();
     void driveOf();
@@ -101,22 +103,65 @@ void TestSetq::registeringWritesCodePage932()
 
 void TestSetq::unwritableProgramFolderUsesConfigFolder()
 {
-    // A program folder that cannot take a file (here: one that is not a
-    // folder at all; a read-only one behaves alike for ordinary users).
+    // A program folder that cannot take a file: here one that is not a
+    // folder at all (a read-only one behaves alike for ordinary users).
     const QString program = QDir(m_program->path()).filePath(QStringLiteral("zq-binary"));
     QVERIFY(writeBytes(program, "x"));
     const QString config = QDir(m_config->path()).filePath(QStringLiteral("ZQ"));
-    SetqLocation loc(program, config);
+    SetqLocation loc(program, config, QStringLiteral("/home/user/Documents"));
     QCOMPARE(loc.path(), QDir(config).filePath(QStringLiteral("SETQ.DAT")));
+    // A new file names the documents folder, not the program folder.
     ProgramValues p;
     ReadStorageSetting(p, loc);
-    QCOMPARE(p.StorageFolder, program);
-    QCOMPARE(fileBytes(loc.path()), "\"" + program.toLocal8Bit() + "\",0,0,0\r\n");
+    QCOMPARE(p.StorageFolder, QStringLiteral("/home/user/Documents"));
+    QCOMPARE(fileBytes(loc.path()), QByteArray("\"/home/user/Documents\",0,0,0\r\n"));
+    QCOMPARE(loc.defaultStorageFolder(), QStringLiteral("/home/user/Documents"));
     p.StorageFolder = QStringLiteral("/registered");
     QVERIFY(WriteStorageSetting(p, loc));
     ProgramValues again;
     ReadStorageSetting(again, loc);
     QCOMPARE(again.StorageFolder, QStringLiteral("/registered"));
+}
+
+void TestSetq::installedProgramHonoursItsSetq()
+{
+    // An installed program whose folder holds a SETQ.DAT it cannot rewrite.
+    QVERIFY(writeBytes(setqPath(), "\"/shared/data\",1,2,3\r\n"));
+    const QString config = QDir(m_config->path()).filePath(QStringLiteral("ZQ"));
+    SetqLocation loc(m_program->path(), config, QStringLiteral("/home/user/Documents"), false);
+    ProgramValues p;
+    ReadStorageSetting(p, loc);
+    QCOMPARE(p.StorageFolder, QStringLiteral("/shared/data"));
+    QCOMPARE(p.SetqField3, 2.0);
+    QVERIFY(!QFile::exists(QDir(config).filePath(QStringLiteral("SETQ.DAT"))));
+    // Registering writes the user's own file, which is read from then on.
+    p.StorageFolder = QStringLiteral("/mine");
+    QVERIFY(WriteStorageSetting(p, loc));
+    QCOMPARE(fileBytes(setqPath()), QByteArray("\"/shared/data\",1,2,3\r\n"));
+    QCOMPARE(fileBytes(QDir(config).filePath(QStringLiteral("SETQ.DAT"))), QByteArray("\"/mine\",1,2,3\r\n"));
+    ProgramValues again;
+    ReadStorageSetting(again, loc);
+    QCOMPARE(again.StorageFolder, QStringLiteral("/mine"));
+}
+
+void TestSetq::inputMethodFolderReadsBackAsItself()
+{
+    // A folder typed with an input method: 〜 (WAVE DASH) is written as ～,
+    // and the folder on disk is found again when the file is read.
+    const QString folder = QDir(m_program->path()).filePath(QStringLiteral("４月〜６月−"));
+    QVERIFY(QDir().mkpath(QDir(folder).filePath(QStringLiteral("内訳"))));
+    SetqLocation loc(m_program->path(), m_config->path());
+    ProgramValues p;
+    p.StorageFolder = QDir(folder).filePath(QStringLiteral("内訳"));
+    QVERIFY(WriteStorageSetting(p, loc));
+    QVERIFY(fileBytes(setqPath()).contains("\x81\x60\x82\x55\x8c\x8e\x81\x7c/"));
+    ProgramValues back;
+    ReadStorageSetting(back, loc);
+    QCOMPARE(back.StorageFolder, p.StorageFolder);
+    // A folder that is gone stays as it was written.
+    QVERIFY(QDir(folder).removeRecursively());
+    ReadStorageSetting(back, loc);
+    QCOMPARE(back.StorageFolder, QDir(m_program->path()).filePath(QStringLiteral("４月～６月－/内訳")));
 }
 
 void TestSetq::failedSaveKeepsOldFile()

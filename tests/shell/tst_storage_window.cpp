@@ -162,9 +162,9 @@ void TestStorageWindow::failedRegisterIsReported()
     QWidget *w = openFilectl();
     const QByteArray before = fileBytes(setqPath());
     auto *text2 = child<QLineEdit>(w, QStringLiteral("Text2"));
-    text2->setText(QStringLiteral("/folder/with\"quote"));
+    text2->setText(QStringLiteral("/folder/with\"quote/café"));
     click(w, QStringLiteral("Command3"));
-    QCOMPARE(m_fx->fake.warnings.size(), 1);
+    QCOMPARE(m_fx->fake.warnings, QStringList{QStringLiteral("フォルダ名の「\"é」は登録できません！")});
     QVERIFY(child<QLabel>(w, QStringLiteral("Label3"))->isHidden());
     QCOMPARE(fileBytes(setqPath()), before);
     QCOMPARE(m_fx->app->store().program.StorageFolder, programFolder());

@@ -1,12 +1,21 @@
 #include "../support/app_fixture.h"
+#include "../support/files.h"
 
+#include "adder/kasan_window.h"
 #include "platform/indexed_toolbar.h"
+#include "shell/filectl_window.h"
+#include "tally/shukei_window.h"
 #include "platform/twips.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
+
+#include <functional>
+#include <optional>
 
 using namespace zq;
 using namespace zq::test;
@@ -24,6 +33,8 @@ private slots:
     void closingLastWindowEndsProgram();
     void enterPressesFocusedButton_data();
     void enterPressesFocusedButton();
+    void failedSaveKeepsOldFile_data();
+    void failedSaveKeepsOldFile();
 };
 
 void TestWindowFlow::menuLayout()
@@ -198,6 +209,84 @@ void TestWindowFlow::enterPressesFocusedButton()
     QCOMPARE(AppFixture::visibleWindowCount(window), 0);
     if (!opens.isEmpty())
         QVERIFY(AppFixture::window(opens));
+}
+
+void TestWindowFlow::failedSaveKeepsOldFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("diskFull"); // else the target is a folder
+    QTest::newRow("tape, disk full") << "tape" << true;
+    QTest::newRow("tally, disk full") << "tally" << true;
+    QTest::newRow("storage folder, disk full") << "folder" << true;
+    QTest::newRow("tape over a folder") << "tape" << false;
+    QTest::newRow("tally over a folder") << "tally" << false;
+}
+
+void TestWindowFlow::failedSaveKeepsOldFile()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, diskFull);
+    AppFixture fx;
+    QTemporaryDir userDir;
+    QString folder = userDir.path();
+    QString target;
+    std::function<void()> save;
+    if (kind == QLatin1String("tape")) {
+        QWidget *kasan = fx.app->openAdder();
+        for (const char *entry : {"1234.5", "-7", "8"}) {
+            typeText(child<QWidget>(kasan, QStringLiteral("Text1")), QString::fromLatin1(entry));
+            pressEnter(child<QWidget>(kasan, QStringLiteral("Text1")));
+        }
+        target = QDir(folder).filePath(QStringLiteral("old.KSN"));
+        save = [kasan] { child<IndexedToolbar>(kasan, QStringLiteral("Toolbar1"))->button(2)->trigger(); };
+    } else if (kind == QLatin1String("tally")) {
+        QWidget *shukei = fx.app->openTally();
+        const QString source = QDir(folder).filePath(QStringLiteral("source.SUK"));
+        QVERIFY(writeBytes(source, "1,\"\x93\x58\x94\xd4\x8d\x86\",0,0\r\n2\r\n0\r\n5,1,100\r\n6,2,200\r\n"));
+        fx.fake.dialogAnswers << source;
+        child<IndexedToolbar>(shukei, QStringLiteral("Toolbar1"))->button(1)->trigger();
+        QVERIFY(fx.app->store().results.PeriodKeyCount > 0);
+        target = QDir(folder).filePath(QStringLiteral("old.SUK"));
+        save = [shukei] { shukei->findChild<QAction *>(QStringLiteral("M3"))->trigger(); };
+    } else {
+        fx.app->showMenu(); // creates SETQ.DAT
+        QWidget *filectl = fx.app->openStorageFolder();
+        auto *text2 = child<QLineEdit>(filectl, QStringLiteral("Text2"));
+        text2->setText(folder);
+        folder = fx.programDir.path();
+        target = QDir(folder).filePath(QStringLiteral("SETQ.DAT"));
+        save = [filectl] { click(filectl, QStringLiteral("Command3")); };
+    }
+    QByteArray old;
+    if (diskFull) {
+        if (!QFile::exists(target))
+            QVERIFY(writeBytes(target, "old file\r\n"));
+        old = fileBytes(target);
+    } else {
+        QVERIFY(QDir(folder).mkdir(QFileInfo(target).fileName()));
+    }
+    const QStringList files = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    const QString storageBefore = fx.app->store().program.StorageFolder;
+    const int warningsBefore = fx.fake.warnings.size();
+    fx.fake.dialogAnswers << target;
+    {
+        std::optional<FileSizeLimit> limit;
+        if (diskFull)
+            limit.emplace(8); // below the size of every new file here
+        save();
+    }
+    if (diskFull)
+        QCOMPARE(fileBytes(target), old);
+    else
+        QVERIFY(QFileInfo(target).isDir());
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), files);
+    QCOMPARE(fx.fake.warnings.size(), warningsBefore + 1);
+    QCOMPARE(fx.fake.warnings.last(), QStringLiteral("ファイルを保存できませんでした！\n") + target);
+    if (kind == QLatin1String("folder")) {
+        QWidget *filectl = AppFixture::window(QStringLiteral("FILECTL"));
+        QVERIFY(!child<QLabel>(filectl, QStringLiteral("Label3"))->isVisible()); // no "保存しました"
+        QCOMPARE(fx.app->store().program.StorageFolder, storageBefore);
+    }
 }
 
 QTEST_MAIN(TestWindowFlow)

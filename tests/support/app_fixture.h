@@ -5,6 +5,7 @@
 #include "shell/application.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,7 +29,7 @@ struct AppFixture {
     AppFixture()
     {
         InstallFontSubstitutions();
-        app = std::make_unique<Application>(fake.services(), programDir.path(), configDir.path());
+        app = std::make_unique<Application>(fake.services(), SetqLocation(programDir.path(), configDir.path()));
         app->quit = [this] { ++quitCalls; };
     }
 
@@ -97,6 +98,17 @@ inline void typeText(QWidget *box, const QString &text)
     for (QChar ch : text)
         QTest::sendKeyEvent(QTest::KeyAction::Click, box, Qt::Key_unknown, QString(ch),
                             Qt::NoModifier);
+}
+
+// Types a text as a Japanese input method does: composing text first, then
+// the committed text in one input-method event, not as key presses.
+inline void commitText(QWidget *box, const QString &composing, const QString &committed)
+{
+    QInputMethodEvent preedit(composing, {});
+    QApplication::sendEvent(box, &preedit);
+    QInputMethodEvent commit;
+    commit.setCommitString(committed);
+    QApplication::sendEvent(box, &commit);
 }
 
 inline void pressEnter(QWidget *box)

@@ -38,6 +38,9 @@ private slots:
     void rejectedFiles_data();
     void rejectedFiles();
     void applyKeepsMonthsAbovePeriod();
+    void filesFromOtherEditors_data();
+    void filesFromOtherEditors();
+    void inputMethodItemNameSavedAndReadBack();
 };
 
 void TestTallyFile::goldenNoPeriod()
@@ -172,6 +175,44 @@ void TestTallyFile::applyKeepsMonthsAbovePeriod()
     QCOMPARE(ws.monthRows(2), 0);
     QCOMPARE(ws.monthRows(3), 1);
     QCOMPARE(ws.ItemName, QStringLiteral("a"));
+}
+
+void TestTallyFile::filesFromOtherEditors_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("item");
+    const QByteArray rows = "2\r\n0\r\n5,1,100\r\n6,2,200\r\n";
+    QTest::newRow("UTF-8 item name") << "1,\"担当者№\",0,0\r\n" + rows << "担当者№";
+    QTest::newRow("UTF-8 with byte-order mark") << "\xEF\xBB\xBF" "1,\"店番号\",0,0\r\n" + rows << "店番号";
+    QTest::newRow("quoted numbers") << QByteArray("\"1\",\"a\",\"0\",0\r\n\"2\"\r\n\"0\"\r\n\"5\",1,\"100\"\r\n6,\"2\",200\r\n") << "a";
+}
+
+void TestTallyFile::filesFromOtherEditors()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, item);
+    const auto c = ParseTallyFile(bytes, 500);
+    QVERIFY(c);
+    QCOMPARE(c->ItemName, item);
+    QCOMPARE(c->MonthRows[1], 2);
+    QCOMPARE(c->Key[1][2], 6.0);
+    QCOMPARE(c->Cases[1][2], 2.0);
+    QCOMPARE(c->Amount[1][1], 100.0);
+}
+
+void TestTallyFile::inputMethodItemNameSavedAndReadBack()
+{
+    // An input method types 〜 (WAVE DASH), which code page 932 holds as ～.
+    TallyWorkspace ws;
+    ws.MonthCount = 1;
+    ws.ItemName = QStringLiteral("4月〜6月−");
+    ws.PeriodMonth = {0, 0};
+    setMonth(ws, 1, {{1, 1, 1}});
+    const QByteArray bytes = bytesOf(ws);
+    QVERIFY(bytes.startsWith("1,\"4\x8c\x8e\x81\x60" "6\x8c\x8e\x81\x7c\","));
+    const auto c = ParseTallyFile(bytes, 500);
+    QVERIFY(c);
+    QCOMPARE(c->ItemName, QStringLiteral("4月～6月－"));
 }
 
 QTEST_APPLESS_MAIN(TestTallyFile)

@@ -1,0 +1,33 @@
+#include "platform/user_files.h"
+
+#include "common/file_io.h"
+
+namespace zq {
+
+QString SaveFailedText(const QString &path)
+{
+    return QStringLiteral("ファイルを保存できませんでした！\n") + path;
+}
+
+QString ReadFailedText(const QString &path)
+{
+    return QStringLiteral("ファイルを読み込めませんでした！\n") + path;
+}
+
+bool SaveUserFile(const Services &services, QWidget *owner, const QString &path,
+                  const QByteArray &bytes)
+{
+    if (SaveFileBytes(path, bytes))
+        return true;
+    services.messages->beep();
+    services.messages->warn(owner, SaveFailedText(path));
+    return false;
+}
+
+void WarnUnreadable(const Services &services, QWidget *owner, const QString &path)
+{
+    services.messages->beep();
+    services.messages->warn(owner, ReadFailedText(path));
+}
+
+} // namespace zq
