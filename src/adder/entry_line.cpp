@@ -10,12 +10,12 @@ namespace zq {
 
 bool IsClearCommand(QStringView typed)
 {
-    return NormalizeFullWidth(typed) == u"**";
+    return NormalizeTyped(typed) == u"**";
 }
 
 QString EntryPreview(QStringView typed)
 {
-    const QString text = NormalizeFullWidth(typed);
+    const QString text = NormalizeTyped(typed);
     if (text.contains(u'/') || text.contains(u'-'))
         return typed.toString();
     double value = 0.0;
@@ -26,7 +26,7 @@ QString EntryPreview(QStringView typed)
 
 EntryEvaluation EvaluateEntry(QStringView typed)
 {
-    const QString text = NormalizeFullWidth(typed);
+    const QString text = NormalizeTyped(typed);
     EntryEvaluation result;
 
     const NumberReading whole = ReadNumber(text);

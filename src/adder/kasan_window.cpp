@@ -3,7 +3,6 @@
 #include "adder/entry_line.h"
 #include "adder/insatsu_window.h"
 #include "adder/tape_file.h"
-#include "common/file_io.h"
 #include "adder/tape.h"
 #include "common/format.h"
 #include "platform/fonts.h"
@@ -11,6 +10,7 @@
 #include "platform/key_box.h"
 #include "platform/legacy_grid.h"
 #include "platform/twips.h"
+#include "platform/user_files.h"
 #include "platform/widget_builder.h"
 #include "shell/application.h"
 #include "shell/artwork.h"
@@ -71,8 +71,9 @@ QPushButton *makeButton(QWidget *parent, const QString &name, const QString &cap
                         const QRect &geometry)
 {
     QPushButton *button = AddButton(parent, name, caption, geometry);
-    // The entry line keeps the keyboard focus whatever is clicked.
-    button->setFocusPolicy(Qt::NoFocus);
+    // A click leaves the keyboard focus in the entry line; Tab and Shift+Tab
+    // still reach the buttons, and every button hands the focus back.
+    button->setFocusPolicy(Qt::TabFocus);
     return button;
 }
 
@@ -181,6 +182,12 @@ void KasanWindow::buildLayout()
     label9->setText(QStringLiteral("件"));
 
     connect(m_text1, &QLineEdit::textChanged, this, &KasanWindow::entryChanged);
+    // The entry box is never seen: what an input method composes shows in
+    // the display as well.
+    connect(m_text1, &KeyBox::compositionChanged, this, [this](const QString &composing) {
+        m_composing = composing;
+        entryChanged(m_text1->text());
+    });
     connect(m_text1, &KeyBox::enterPressed, this, &KasanWindow::enterPressed);
     connect(command2, &QPushButton::clicked, this, &KasanWindow::clearTape);
     connect(command3, &QPushButton::clicked, this, &KasanWindow::backToMenu);
@@ -211,7 +218,7 @@ void KasanWindow::activated()
 
 void KasanWindow::entryChanged(const QString &text)
 {
-    m_label1->setText(EntryPreview(text));
+    m_label1->setText(EntryPreview(QString(text).insert(m_text1->cursorPosition(), m_composing)));
 }
 
 void KasanWindow::enterPressed()
@@ -308,10 +315,7 @@ void KasanWindow::saveTape()
     const QString path = m_app.services().files->saveFileName(this, tapeDialog(true));
     if (path.isEmpty())
         return;
-    if (!SaveFileBytes(path, TapeFileBytes(adder()))) {
-        m_app.services().messages->beep();
-        m_app.services().messages->warn(this, QStringLiteral("ファイルを保存できませんでした！\n") + path);
-    }
+    SaveUserFile(m_app.services(), this, path, TapeFileBytes(adder()));
 }
 
 void KasanWindow::openTape()
@@ -320,15 +324,11 @@ void KasanWindow::openTape()
     const QString path = m_app.services().files->openFileName(this, tapeDialog(false));
     if (path.isEmpty())
         return;
-    QByteArray bytes;
-    std::optional<TapeFileContents> contents;
-    if (ReadFileBytes(path, &bytes))
-        contents = ParseTapeFile(bytes, program().MaxRows);
-    if (!contents) {
-        m_app.services().messages->beep();
-        m_app.services().messages->warn(this, QStringLiteral("ファイルを読み込めませんでした！\n") + path);
+    const int maxRows = program().MaxRows;
+    const std::optional<TapeFileContents> contents = OpenUserFile<TapeFileContents>(
+        m_app.services(), this, path, [maxRows](const QByteArray &bytes) { return ParseTapeFile(bytes, maxRows); });
+    if (!contents)
         return;
-    }
     ApplyTapeFile(adder(), program().MaxRows, *contents);
 
     m_grid->setTopRow(adder().TapeTopRow);

@@ -54,6 +54,7 @@ private:
     IndexedToolbar *m_toolbar = nullptr;
     LegacyGrid *m_grid = nullptr;       // G
     KeyBox *m_text1 = nullptr;          // entry line
+    QString m_composing;                // input method text not yet committed
     QLabel *m_label1 = nullptr;         // entry display
     QLabel *m_label2 = nullptr;         // running total
     QLabel *m_label5 = nullptr;         // entry count

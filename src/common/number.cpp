@@ -138,28 +138,42 @@ Scan scanNumber(QStringView text)
 
 } // namespace
 
-QString NormalizeFullWidth(QStringView typed)
+QString NormalizeTyped(QStringView typed)
 {
     QString out;
     out.reserve(typed.size());
     for (QChar c : typed) {
         const char16_t u = c.unicode();
-        if (u >= u'０' && u <= u'９')
+        if (u >= u'０' && u <= u'９') {
             out += QChar(u'0' + (u - u'０'));
-        else if (u == u'＋')
-            out += u'+';
-        else if (u == u'－')
+            continue;
+        }
+        switch (u) {
+        case u'＋': out += u'+'; break;
+        case u'－': // FULLWIDTH HYPHEN-MINUS
+        case u'\u2212': // MINUS SIGN, the "-" key of Japanese input methods
+        case u'ー': // the "-" key in kana mode
+        case u'ｰ': // the same in half-width kana
             out += u'-';
-        else if (u == u'＊')
+            break;
+        case u'＊':
+        case u'×':
             out += u'*';
-        else if (u == u'／')
+            break;
+        case u'／':
+        case u'÷':
+        case u'・': // the "/" key in kana mode
+        case u'･':
             out += u'/';
-        else if (u == u'．')
+            break;
+        case u'．':
+        case u'。': // the "." key in kana mode
+        case u'｡':
             out += u'.';
-        else if (u == u'　')
-            out += u' ';
-        else
-            out += c;
+            break;
+        case u'　': out += u' '; break;
+        default: out += c; break;
+        }
     }
     return out;
 }

@@ -11,9 +11,12 @@ struct NumberReading {
     bool overflow = false;   // the number does not fit a double
 };
 
-// Full-width digits and signs typed through a Japanese input method
-// (０-９ ＋ － ＊ ／ ． and the full-width blank) as their ASCII forms.
-QString NormalizeFullWidth(QStringView typed);
+// What a Japanese input method commits for the digit and operator keys, as
+// the ASCII characters of those keys, so that every reader of typed numbers
+// sees them alike: full-width ０-９ ＋ － ＊ ／ ． and blank; − (MINUS SIGN,
+// what the "-" key gives), × and ÷; and the kana-mode forms of "-", "/" and
+// "." (ー ・ 。, and ｰ ･ ｡ in half-width kana).
+QString NormalizeTyped(QStringView typed);
 
 // Numeric value of a typed text: blanks are skipped anywhere; an optional
 // sign, digits with at most one ".", and an optional exponent ("E") are read

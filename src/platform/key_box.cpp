@@ -1,5 +1,6 @@
 #include "platform/key_box.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 
 namespace zq {
@@ -27,6 +28,14 @@ void KeyBox::keyPressEvent(QKeyEvent *event)
         return;
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void KeyBox::inputMethodEvent(QInputMethodEvent *event)
+{
+    if (!event->commitString().isEmpty())
+        emit keyPressed();
+    QLineEdit::inputMethodEvent(event);
+    emit compositionChanged(event->preeditString());
 }
 
 } // namespace zq

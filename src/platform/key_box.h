@@ -15,12 +15,18 @@ public:
     void setArrowKeysReported(bool reported) { m_reportArrows = reported; }
 
 signals:
-    void keyPressed();   // a character or Enter, before it is handled (not arrows or shifts)
+    // A character or Enter, before it is handled (not arrows or shifts); text
+    // committed by an input method counts as typed characters.
+    void keyPressed();
     void enterPressed();
+    // The text an input method is composing (empty once it is committed or
+    // dropped); it is not part of text() until committed.
+    void compositionChanged(const QString &composing);
     void arrowPressed(Qt::Key key);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
 
 private:
     bool m_reportArrows = false;

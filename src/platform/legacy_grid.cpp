@@ -435,6 +435,7 @@ void LegacyGrid::mousePressEvent(QMouseEvent *event)
     emit mousePressed(event->button(), row, col);
     if (event->button() != Qt::LeftButton)
         return;
+    m_pressedCell = cell;
     if (row >= 1 && col >= 1) {
         const bool extend = event->modifiers() & Qt::ShiftModifier;
         moveCurrent(row, col, extend);
@@ -456,7 +457,7 @@ void LegacyGrid::mouseReleaseEvent(QMouseEvent *event)
     const bool wasDragging = m_dragging;
     m_dragging = false;
     if (event->button() == Qt::LeftButton && (wasDragging || cellAt(event->position().toPoint()).y() >= 0))
-        emit clicked();
+        emit clicked(m_pressedCell.y(), m_pressedCell.x());
 }
 
 void LegacyGrid::moveCurrent(int row, int col, bool extend)

@@ -76,7 +76,9 @@ public:
     QPoint cellAt(const QPoint &pos) const;
 
 signals:
-    void clicked();
+    // A left click, with the cell it was pressed on (-1 where there is none;
+    // 0 for the fixed row and column).
+    void clicked(int row, int col);
     void mousePressed(Qt::MouseButton button, int row, int col);
     void currentCellChanged();
     void selectionChanged();
@@ -117,6 +119,7 @@ private:
     int m_topRow = 1;
     int m_leftCol = 1;
     bool m_dragging = false;
+    QPoint m_pressedCell{-1, -1};          // x = col, y = row
     bool m_syncingScrollBars = false;
     SelectionMode m_selectionMode = SelectionMode::Free;
     HighlightMode m_highlightMode = HighlightMode::Always;

@@ -57,6 +57,7 @@ InputPart::InputPart(Application &app, QPushButton *tallyButton, QWidget *parent
     m_g1->setLineWidth(2);
     m_g1->setRowHeight(240);
     m_g1->setCols(4);
+    m_g1->setFocusPolicy(Qt::NoFocus); // a click moves the focus only into a box
 
     m_text3 = new KeyBox(QStringLiteral("Text3"), this);
     m_text4 = new KeyBox(QStringLiteral("Text4"), this);
@@ -235,14 +236,14 @@ void InputPart::boxArrow(InputColumn column, Qt::Key key)
     box(move.focus)->setFocus();
 }
 
-void InputPart::gridClicked()
+void InputPart::gridClicked(int row, int col)
 {
     for (KeyBox *b : {m_text3, m_text4, m_text5})
         b->setVisible(true);
     FollowGridClick(m_app.store().tally, *m_g1);
     placeBoxes();
-    const int col = m_g1->col();
-    if (col >= 1 && col <= 3)
+    // A click on a row number or on the header row moves no focus.
+    if (row >= 1 && col >= 1 && col <= 3)
         box(InputColumn(col))->setFocus();
 }
 

@@ -56,7 +56,7 @@ private:
     KeyBox *box(InputColumn column) const;
     void boxEnter(InputColumn column);
     void boxArrow(InputColumn column, Qt::Key key);
-    void gridClicked();
+    void gridClicked(int row, int col);
     void confirm();
     void nextMonth();
     void runFlow(const std::function<FlowResult(MonthButtons &)> &step);

@@ -63,7 +63,7 @@ BoxEnter EnterInBox(TallyWorkspace &ws, CellGrid &grid, InputColumn column, QStr
                     int maxRows)
 {
     const int col = int(column);
-    const QString text = NormalizeFullWidth(typed);
+    const QString text = NormalizeTyped(typed);
     grid.setCurrentCell(ws.CurRow, col);
     if (!grid.text(ws.CurRow, col).isEmpty() && text.isEmpty()) {
         if (column == InputColumn::Amount)

@@ -16,7 +16,7 @@ struct TypedMonth {
 
 TypedMonth readMonth(QStringView typed)
 {
-    const NumberReading r = ReadNumber(NormalizeFullWidth(typed));
+    const NumberReading r = ReadNumber(NormalizeTyped(typed));
     TypedMonth m;
     m.value = r.overflow ? 0 : r.value;
     m.whole = !r.overflow && m.value == std::floor(m.value);
@@ -36,7 +36,7 @@ StartMonthResult EnterStartMonth(TallyWorkspace &ws, QStringView typed)
 {
     const TypedMonth month = readMonth(typed);
     ws.StartMonth = month.value;
-    const QString text = NormalizeFullWidth(typed);
+    const QString text = NormalizeTyped(typed);
     if (text.isEmpty() || text == u"0") {
         SetNoPeriod(ws);
         return StartMonthResult::NoPeriod;

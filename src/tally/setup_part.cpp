@@ -10,11 +10,34 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 
 namespace zq {
 
 namespace {
+
 const QString SmallBoxStyle = QStringLiteral("QLineEdit { border: 1px solid #7a7a7a; padding: 0px; }");
+
+// The text box of the item list. While the focus leaves it, QComboBox
+// reports a typed text that matches a list entry as chosen from the list;
+// that is no choice of the user's.
+class ItemNameEdit : public QLineEdit
+{
+public:
+    using QLineEdit::QLineEdit;
+    bool isLeaving() const { return m_leaving; }
+
+protected:
+    void focusOutEvent(QFocusEvent *event) override
+    {
+        const QScopedValueRollback leaving(m_leaving, true);
+        QLineEdit::focusOutEvent(event);
+    }
+
+private:
+    bool m_leaving = false;
+};
+
 } // namespace
 
 SetupPart::SetupPart(Application &app, QWidget *parent)
@@ -47,14 +70,20 @@ SetupPart::SetupPart(Application &app, QWidget *parent)
     m_combo1->setObjectName(QStringLiteral("Combo1"));
     m_combo1->setGeometry(TwipsRect(1440, 720, 1335, 300));
     m_combo1->setEditable(true);
+    auto *itemEdit = new ItemNameEdit(m_combo1);
+    m_combo1->setLineEdit(itemEdit);
     m_combo1->setInsertPolicy(QComboBox::NoInsert);
+    // The name stands exactly as typed: no entry of the list completes it.
+    m_combo1->setCompleter(nullptr);
     // Keys reach the box through the combo box itself or its line edit.
     m_combo1->installEventFilter(this);
     m_combo1->lineEdit()->installEventFilter(this);
 
     connect(m_text1, &KeyBox::enterPressed, this, &SetupPart::startMonthEntered);
     connect(m_text2, &KeyBox::enterPressed, this, &SetupPart::endMonthEntered);
-    connect(m_combo1, &QComboBox::activated, this, [this] {
+    connect(m_combo1, &QComboBox::activated, this, [this, itemEdit] {
+        if (itemEdit->isLeaving())
+            return;
         m_app.store().tally.ItemName = m_combo1->currentText();
         emit itemChosen(HelpVariant::Click);
     });

@@ -1,5 +1,7 @@
 #include "../support/app_fixture.h"
+#include "../support/files.h"
 
+#include "adder/entry_line.h"
 #include "adder/kasan_window.h"
 #include "platform/indexed_toolbar.h"
 #include "platform/legacy_grid.h"
@@ -14,6 +16,15 @@
 #include <QRadioButton>
 #include <QMessageBox>
 #include <QTimer>
+#include <QElapsedTimer>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace zq;
 using namespace zq::test;
@@ -53,6 +64,7 @@ private slots:
     void clearButtonAndStarStar();
     void clearOnEmptyTape();
     void rulesBox();
+    void tabReachesButtons();
     void backToMenuStartsAfresh();
     void dialogFocusDoesNotReactivate();
     void realMessageBoxDoesNotReactivate();
@@ -152,22 +164,39 @@ void TestKasan::operatorRules_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("cell");
-    QTest::newRow("+-") << "7+-2" << "5. ";
-    QTest::newRow("--") << "7--2" << "9. ";
-    QTest::newRow("2+3*4") << "2+3*4" << "8. ";
-    QTest::newRow("5/-2") << "5/-2" << "-2.5 ";
-    QTest::newRow("-5-3") << "-5-3" << "-8. ";
-    QTest::newRow("minus alone") << "-" << "0. ";
-    QTest::newRow("1,234") << "1,234" << "1. ";
-    QTest::newRow("large") << "1234567*1000" << "1,234,567,000. ";
-    QTest::newRow("full width") << "１２＊３" << "36. ";
+    QTest::addColumn<bool>("inputMethod"); // committed by an input method, not typed key by key
+    QTest::newRow("+-") << "7+-2" << "5. " << false;
+    QTest::newRow("--") << "7--2" << "9. " << false;
+    QTest::newRow("2+3*4") << "2+3*4" << "8. " << false;
+    QTest::newRow("5/-2") << "5/-2" << "-2.5 " << false;
+    QTest::newRow("-5-3") << "-5-3" << "-8. " << false;
+    QTest::newRow("minus alone") << "-" << "0. " << false;
+    QTest::newRow("1,234") << "1,234" << "1. " << false;
+    QTest::newRow("large") << "1234567*1000" << "1,234,567,000. " << false;
+    QTest::newRow("full width") << "１２＊３" << "36. " << false;
+    QTest::newRow("input method minus sign") << "７\u2212２" << "5. " << true;
+    QTest::newRow("input method leading minus") << "\u2212５" << "-5. " << true;
+    QTest::newRow("input method +−") << "８＋\u2212３" << "5. " << true;
+    QTest::newRow("kana mode ー") << "１０ー４" << "6. " << true;
+    QTest::newRow("kana mode ・ 。") << "１０・４。" << "2.5 " << true;
 }
 
 void TestKasan::operatorRules()
 {
     QFETCH(QString, typed);
     QFETCH(QString, cell);
-    enter(typed);
+    QFETCH(bool, inputMethod);
+    if (inputMethod) {
+        // What is being composed shows in the display, the box being hidden.
+        QInputMethodEvent composing(typed, {});
+        QApplication::sendEvent(m_text1, &composing);
+        QCOMPARE(labelText(m_kasan, QStringLiteral("Label1")), EntryPreview(typed));
+        commitText(m_text1, typed, typed);
+        QCOMPARE(labelText(m_kasan, QStringLiteral("Label1")), typed);
+        pressEnter(m_text1);
+    } else {
+        enter(typed);
+    }
     QCOMPARE(m_grid->text(1, 1), cell);
     QCOMPARE(labelText(m_kasan, QStringLiteral("Label2")), cell);
 }
@@ -308,8 +337,30 @@ void TestKasan::rulesBox()
     QCOMPARE(box->findChild<QPushButton *>(QStringLiteral("Command5"))->text(), QStringLiteral("閉"));
     click(box, QStringLiteral("Command5"));
     QVERIFY(box->isHidden());
-    // Buttons never take the keyboard away from the entry line.
-    QCOMPARE(child<QPushButton>(m_kasan, QStringLiteral("Command4"))->focusPolicy(), Qt::NoFocus);
+    // A click never takes the keyboard away from the entry line; Tab may.
+    QCOMPARE(child<QPushButton>(m_kasan, QStringLiteral("Command4"))->focusPolicy(), Qt::TabFocus);
+}
+
+void TestKasan::tabReachesButtons()
+{
+    enter(QStringLiteral("5"));
+    const auto focusName = [this] { return m_kasan->focusWidget()->objectName(); };
+    QCOMPARE(focusName(), QStringLiteral("Text1"));
+    QTest::keyClick(m_kasan->focusWidget(), Qt::Key_Tab);
+    QCOMPARE(focusName(), QStringLiteral("Command4"));
+    QTest::keyClick(m_kasan->focusWidget(), Qt::Key_Tab);
+    QCOMPARE(focusName(), QStringLiteral("Command2"));
+    QTest::keyClick(m_kasan->focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(m_kasan->focusWidget(), Qt::Key_Tab);
+    QCOMPARE(focusName(), QStringLiteral("Command1"));
+    QTest::keyClick(m_kasan->focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    QTest::keyClick(m_kasan->focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(focusName(), QStringLiteral("Command2"));
+    // Enter presses クリア, which hands the focus back to the entry line.
+    QTest::keyClick(m_kasan->focusWidget(), Qt::Key_Return);
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label4")), QStringLiteral("5. "));
+    QCOMPARE(m_fx->app->store().adder.TapeCount, 0);
+    QCOMPARE(focusName(), QStringLiteral("Text1"));
 }
 
 void TestKasan::backToMenuStartsAfresh()
@@ -476,27 +527,62 @@ void TestKasan::openTapeFile()
 void TestKasan::openRejectedChangesNothing_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("count above 1000") << QByteArray("1001,0,1\r\n");
-    QTest::newRow("missing line") << QByteArray("3,6,1\r\n1\r\n2\r\n");
-    QTest::newRow("not a number") << QByteArray("2,3,1\r\n1\r\nabc\r\n");
-    QTest::newRow("not finite") << QByteArray("1,1,1\r\n1e999\r\n");
-    QTest::newRow("empty") << QByteArray();
+    QTest::addColumn<QString>("kind"); // what stands at the path: a file with the bytes, or not a file
+    QTest::newRow("count above 1000") << QByteArray("1001,0,1\r\n") << "file";
+    QTest::newRow("missing line") << QByteArray("3,6,1\r\n1\r\n2\r\n") << "file";
+    QTest::newRow("not a number") << QByteArray("2,3,1\r\n1\r\nabc\r\n") << "file";
+    QTest::newRow("not finite") << QByteArray("1,1,1\r\n1e999\r\n") << "file";
+    QTest::newRow("empty") << QByteArray() << "file";
+    QTest::newRow("a pipe named bad.KSN") << QByteArray() << "fifo";
+    QTest::newRow("a folder named bad.KSN") << QByteArray() << "folder";
+    QTest::newRow("a device") << QByteArray() << "device";
 }
 
 void TestKasan::openRejectedChangesNothing()
 {
     QFETCH(QByteArray, bytes);
+    QFETCH(QString, kind);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("bad.KSN"));
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-    f.close();
+    QString path = dir.filePath(QStringLiteral("bad.KSN"));
+    if (kind == QLatin1String("file"))
+        QVERIFY(writeBytes(path, bytes));
+    else if (kind == QLatin1String("folder"))
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("bad.KSN")));
+    else if (kind == QLatin1String("device"))
+        path = QStringLiteral("/dev/zero");
+    else
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    // A pipe must be refused at once; should opening it wait for a writer,
+    // one comes after two seconds, so that the test fails instead of hanging.
+    std::atomic<bool> opened{false};
+    std::thread writer;
+    if (kind == QLatin1String("fifo")) {
+        writer = std::thread([&] {
+            QElapsedTimer wait;
+            wait.start();
+            while (!opened && wait.elapsed() < 2000)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            while (!opened) {
+                const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0)
+                    ::close(fd);
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+        });
+    }
     enter(QStringLiteral("5"));
     enter(QStringLiteral("6"));
     m_fx->fake.dialogAnswers << path;
+    QElapsedTimer took;
+    took.start();
     toolbar()->button(1)->trigger();
+    const qint64 ms = took.elapsed();
+    opened = true;
+    if (writer.joinable())
+        writer.join();
+    QVERIFY2(ms < 1000, qPrintable(QStringLiteral("%1 ms").arg(ms)));
     QCOMPARE(m_fx->fake.warnings.size(), 1);
+    QCOMPARE(m_fx->fake.warnings.first(), QStringLiteral("ファイルを読み込めませんでした！\n") + path);
     QVERIFY(m_fx->fake.warnings.first().startsWith(QStringLiteral("ファイルを読み込めませんでした！")));
     const AdderValues &a = m_fx->app->store().adder;
     QCOMPARE(a.TapeCount, 2);

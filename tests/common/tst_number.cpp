@@ -19,6 +19,8 @@ private slots:
     void gridCellNumber();
     void roundHalfAway_data();
     void roundHalfAway();
+    void inputMethodCharacters_data();
+    void inputMethodCharacters();
     void independentOfLocale();
 };
 
@@ -145,6 +147,9 @@ void TestNumber::roundHalfAway_data()
     QTest::newRow("0.4 to 0") << 0.4 << 0 << 0.0;
     QTest::newRow("9.995 to 2 carries") << 9.995 << 2 << 10.0;
     QTest::newRow("already short") << 1.5 << 3 << 1.5;
+    // Fifteen digits of the largest doubles lie past the largest double.
+    QTest::newRow("largest stays") << std::numeric_limits<double>::max() << 0 << std::numeric_limits<double>::max();
+    QTest::newRow("-largest stays") << -std::numeric_limits<double>::max() << 2 << -std::numeric_limits<double>::max();
 }
 
 void TestNumber::roundHalfAway()
@@ -153,6 +158,28 @@ void TestNumber::roundHalfAway()
     QFETCH(int, places);
     QFETCH(double, rounded);
     QCOMPARE(RoundHalfAway(value, places), rounded);
+}
+
+void TestNumber::inputMethodCharacters_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("read");
+    // What Japanese input methods commit for the keys 0-9 + - * / . and blank.
+    QTest::newRow("full-width digits") << "０１２３４５６７８９" << "0123456789";
+    QTest::newRow("full-width signs") << "＋－＊／．" << "+-*/.";
+    QTest::newRow("full-width blank") << "　" << " ";
+    QTest::newRow("minus sign") << "\u2212" << "-";
+    QTest::newRow("times and divide signs") << "×÷" << "*/";
+    QTest::newRow("kana mode - / .") << "ー・。" << "-/.";
+    QTest::newRow("half-width kana - / .") << "ｰ･｡" << "-/.";
+    QTest::newRow("other text stays") << "担当ab-1" << "担当ab-1";
+}
+
+void TestNumber::inputMethodCharacters()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, read);
+    QCOMPARE(NormalizeTyped(typed), read);
 }
 
 void TestNumber::independentOfLocale()

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
+#include <QAbstractItemView>
 
 using namespace zq;
 using namespace zq::test;
@@ -47,7 +48,8 @@ private slots:
     void threeMonthsAcrossTheYear();
     void starEndsMonth();
     void confirmAfterGridClear();
-    void arrowsKeepConfirmColumn();
+    void confirmColumnIsTheTypedOne_data();
+    void confirmColumnIsTheTypedOne();
     void resetEmptiesEverything();
     void returnPathKeepsItem();
     void backToMenuClearsWorkspace();
@@ -86,6 +88,7 @@ void TestShukei::enterIn(const char *name, const QString &text)
 {
     QWidget *target = child<QWidget>(m_window, QString::fromLatin1(name));
     if (auto *combo = qobject_cast<QComboBox *>(target)) {
+        combo->setFocus(); // as the user clicks into it
         combo->setEditText(QString());
         typeText(combo, text);
         pressEnter(combo);
@@ -227,9 +230,29 @@ void TestShukei::itemByEnterAndByList()
     QCOMPARE(w()->focusWidget(), button("Command6"));
     QCOMPARE(m_fx->app->store().program.WorkText.count(QStringLiteral("\r\n")), 4);
 
+    // A typed name that is in the list is still typed: variant B, also once
+    // the focus has moved on to Command6.
     auto *combo = child<QComboBox>(w(), QStringLiteral("Combo1"));
-    combo->setCurrentIndex(2);
-    emit combo->activated(2);
+    chooseItemByEnter(QStringLiteral("店番号"));
+    QCOMPARE(w()->focusWidget(), button("Command6"));
+    QCOMPARE(ws().ItemName, QStringLiteral("店番号"));
+    QVERIFY(labelText(w(), QStringLiteral("Label23")).contains(QStringLiteral("店番号入力の最終行に  ｢*｣ ｴﾝﾀｰ すると")));
+
+    // A name typed through an input method is not completed from the list.
+    combo->setFocus();
+    combo->setEditText(QString());
+    commitText(combo->lineEdit(), QStringLiteral("たんとう"), QStringLiteral("担当"));
+    QCOMPARE(combo->currentText(), QStringLiteral("担当"));
+    QVERIFY(!combo->lineEdit()->hasSelectedText());
+    pressEnter(combo);
+    QCOMPARE(ws().ItemName, QStringLiteral("担当"));
+    QCOMPARE(g1()->text(0, 1), QStringLiteral("担当"));
+
+    // A click on a list entry: variant A.
+    combo->showPopup();
+    QTest::qWait(QApplication::doubleClickInterval() + 50); // a release right after opening is ignored
+    const QModelIndex third = combo->view()->model()->index(2, 0);
+    QTest::mouseClick(combo->view()->viewport(), Qt::LeftButton, {}, combo->view()->visualRect(third).center());
     QCOMPARE(ws().ItemName, QStringLiteral("店番号"));
     QVERIFY(labelText(w(), QStringLiteral("Label23")).contains(QStringLiteral("店番号入力の最終行に  ｢*｣ ｴﾝﾀｰ するか")));
 }
@@ -277,6 +300,17 @@ void TestShukei::clickInColumn2OfLine7()
     QCOMPARE(box("Text5")->y(), Px(InputBoxTop(7)));
     QCOMPARE(w()->focusWidget(), box("Text4"));
     enterIn("Text4", QStringLiteral("42"));
+    QCOMPARE(g1()->text(11, 2), QStringLiteral("42 "));
+    // A click on a row number or on the header row moves no focus: the
+    // amount box keeps it, though the count's column is the grid's current.
+    QCOMPARE(w()->focusWidget(), box("Text5"));
+    QTest::mouseClick(g1()->viewport(), Qt::LeftButton, {}, g1()->cellRect(12, 0).center());
+    QTest::mouseClick(g1()->viewport(), Qt::LeftButton, {}, g1()->cellRect(0, 2).center());
+    QCOMPARE(w()->focusWidget(), box("Text5"));
+    QCOMPARE(ws().CurRow, 11);
+    typeText(w()->focusWidget(), QStringLiteral("7"));
+    pressEnter(w()->focusWidget());
+    QCOMPARE(g1()->text(11, 3), QStringLiteral("7 "));
     QCOMPARE(g1()->text(11, 2), QStringLiteral("42 "));
 }
 
@@ -384,19 +418,35 @@ void TestShukei::confirmAfterGridClear()
     QCOMPARE(ws().monthRows(2), 0);
 }
 
-void TestShukei::arrowsKeepConfirmColumn()
+void TestShukei::confirmColumnIsTheTypedOne_data()
 {
+    QTest::addColumn<bool>("inputMethod");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("rows");
+    // An arrow is no typed character: the column to confirm stays the key's.
+    QTest::newRow("arrow") << false << 1 << 8;
+    // Text committed by an input method is typed: the count's column.
+    QTest::newRow("input method commit") << true << 2 << 7;
+}
+
+void TestShukei::confirmColumnIsTheTypedOne()
+{
+    QFETCH(bool, inputMethod);
+    QFETCH(int, column);
+    QFETCH(int, rows);
     setPeriod(QStringLiteral("4"), QStringLiteral("5"));
     chooseItemByEnter(QStringLiteral("店番号"));
     click(w(), QStringLiteral("Command6"));
     for (int r = 1; r <= 7; ++r)
         typeRow(QString::number(r), "1", "1");
     enterIn("Text3", QStringLiteral("8")); // a key alone on row 8
-    // An arrow is no typed character: the column to confirm stays the key's.
-    QTest::keyClick(box("Text4"), Qt::Key_Up);
-    QCOMPARE(g1()->col(), 1);
+    if (inputMethod)
+        commitText(box("Text4"), QStringLiteral("２"), QStringLiteral("２"));
+    else
+        QTest::keyClick(box("Text4"), Qt::Key_Up);
+    QCOMPARE(g1()->col(), column);
     click(w(), QStringLiteral("Command11"));
-    QCOMPARE(ws().monthRows(1), 8);
+    QCOMPARE(ws().monthRows(1), rows);
 }
 
 void TestShukei::resetEmptiesEverything()
