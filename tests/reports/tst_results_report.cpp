@@ -162,8 +162,9 @@ void TestResultsReport::tenAndElevenRows()
     QVERIFY(!find(eleven, QStringLiteral("合　計"), 1));
     QVERIFY(find(eleven, QStringLiteral("合　計"), 2));
     // Sequence 11 is the one key line of page 2, at the first line slot.
+    const QList<PrintedItem> pageTwo = eleven.texts(2);
     const PrintedItem *seq = nullptr;
-    for (const PrintedItem &item : eleven.texts(2))
+    for (const PrintedItem &item : pageTwo)
         if (item.text == QLatin1String("11") && qFuzzyCompare(rightEdge(item), 15 * cw))
             seq = &item;
     QVERIFY(seq);
@@ -209,12 +210,13 @@ void TestResultsReport::emptyMonthCellsPrintBlank()
     const TallyData d({{{8, 1, 100}}, {{9, 1, 1}}, {{8, 2, 300}}});
     const PrintRecord r = print(d, 10);
     // Key 8's line: month 1 and 3 values, nothing at month 2's field ends.
+    const QList<PrintedItem> texts = r.texts();
     const PrintedItem *key = nullptr;
-    for (const PrintedItem &item : r.texts())
+    for (const PrintedItem &item : texts)
         if (item.text == QLatin1String("8") && qFuzzyCompare(rightEdge(item), 25 * cw))
             key = &item;
     QVERIFY(key);
-    for (const PrintedItem &item : r.texts()) {
+    for (const PrintedItem &item : texts) {
         if (item.y != key->y)
             continue;
         QVERIFY(!item.text.isEmpty());
