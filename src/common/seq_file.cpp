@@ -72,8 +72,7 @@ QString UnwritableCharacters(QStringView text)
         const qsizetype n = mapped[i].isHighSurrogate() && i + 1 < mapped.size() ? 2 : 1;
         const QStringView one = QStringView(mapped).mid(i, n);
         QStringEncoder encoder(CodePage);
-        const QByteArray encoded = encoder.encode(one); // runs the conversion
-        Q_UNUSED(encoded);
+        const QByteArray encoded = encoder.encode(one); // the conversion runs here
         const QString original = text.mid(i, n).toString();
         if ((encoder.hasError() || one == u"\"") && !found.contains(original))
             found += original;

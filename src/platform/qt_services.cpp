@@ -1,7 +1,5 @@
 #include "platform/qt_services.h"
 
-#include "shell/help_resources.h"
-
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
@@ -82,8 +80,8 @@ bool QtLaunchService::launch(const QString &program)
     return QProcess::startDetached(program, {});
 }
 
-QtPlatform::QtPlatform()
-    : m_help(QString::fromLatin1(HelpPage))
+QtPlatform::QtPlatform(const QString &helpPage)
+    : m_help(helpPage)
     , m_printer(m_messages, m_files)
 {
 }

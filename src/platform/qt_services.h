@@ -39,7 +39,8 @@ public:
 class QtPlatform
 {
 public:
-    QtPlatform();
+    // helpPage: the page the help viewer opens.
+    explicit QtPlatform(const QString &helpPage);
     ~QtPlatform();
     Services services() const;
 

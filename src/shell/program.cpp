@@ -35,7 +35,7 @@ int RunProgram(int argc, char **argv)
         documents = QDir::homePath();
     const SetqLocation setq(QApplication::applicationDirPath(),
                             QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation), documents);
-    QtPlatform platform;
+    QtPlatform platform(QString::fromLatin1(HelpPage));
     Application app(platform.services(), setq);
     app.showMenu();
     return QApplication::exec();

@@ -1,6 +1,6 @@
 #include "adder/tape.h"
 #include "adder/tape_print.h"
-#include "platform/recording_canvas.h"
+#include "../support/recording_canvas.h"
 
 #include <QTest>
 

@@ -3,7 +3,7 @@
 
 #include "adder/tape.h"
 #include "adder/tape_print.h"
-#include "platform/fake_services.h"
+#include "../support/fake_services.h"
 #include "platform/fonts.h"
 #include "platform/print_job.h"
 #include "platform/qt_printer.h"

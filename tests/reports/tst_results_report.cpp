@@ -1,6 +1,6 @@
 #include "report_data.h"
 
-#include "platform/recording_canvas.h"
+#include "../support/recording_canvas.h"
 #include "reports/results_report.h"
 
 #include <QTest>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/fake_services.h"
+#include "fake_services.h"
 #include "platform/fonts.h"
 #include "shell/application.h"
 

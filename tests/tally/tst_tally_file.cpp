@@ -32,15 +32,14 @@ class TestTallyFile : public QObject
 private slots:
     void goldenNoPeriod();
     void goldenPeriodAcrossTheYear();
-    void itemNameWithCommaReadsBackWhole();
-    void doubleQuoteBecomesApostrophe();
+    void itemNamesSavedAndReadBack_data();
+    void itemNamesSavedAndReadBack();
     void roundTrip();
     void rejectedFiles_data();
     void rejectedFiles();
     void applyKeepsMonthsAbovePeriod();
     void filesFromOtherEditors_data();
     void filesFromOtherEditors();
-    void inputMethodItemNameSavedAndReadBack();
 };
 
 void TestTallyFile::goldenNoPeriod()
@@ -77,33 +76,34 @@ void TestTallyFile::goldenPeriodAcrossTheYear()
     QVERIFY(!bytes.contains("99"));
 }
 
-void TestTallyFile::itemNameWithCommaReadsBackWhole()
+void TestTallyFile::itemNamesSavedAndReadBack_data()
 {
-    TallyWorkspace ws;
-    ws.MonthCount = 1;
-    ws.ItemName = QStringLiteral("店,番号");
-    ws.PeriodMonth = {0, 3};
-    setMonth(ws, 1, {{1, 2, 3}});
-    const QByteArray bytes = bytesOf(ws);
-    QVERIFY(bytes.startsWith("1,\"\x93X,\x94\xd4\x8d\x86\",0,0\r\n"));
-    const auto c = ParseTallyFile(bytes, 500);
-    QVERIFY(c);
-    QCOMPARE(c->ItemName, QStringLiteral("店,番号"));
-    QCOMPARE(c->Amount[1][1], 3.0);
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QByteArray>("written");
+    QTest::addColumn<QString>("readBack");
+    QTest::newRow("comma") << "店,番号" << QByteArray("\"\x93X,\x94\xd4\x8d\x86\"") << "店,番号";
+    QTest::newRow("double quote becomes apostrophe") << "店\"番号" << QByteArray("\"\x93X'\x94\xd4\x8d\x86\"") << "店'番号";
+    // An input method types 〜 (WAVE DASH) and −, held by code page 932 as ～ and －.
+    QTest::newRow("input method look-alikes") << "4月〜6月−" << QByteArray("\"4\x8c\x8e\x81\x60" "6\x8c\x8e\x81\x7c\"")
+                                              << "4月～6月－";
 }
 
-void TestTallyFile::doubleQuoteBecomesApostrophe()
+void TestTallyFile::itemNamesSavedAndReadBack()
 {
+    QFETCH(QString, item);
+    QFETCH(QByteArray, written);
+    QFETCH(QString, readBack);
     TallyWorkspace ws;
     ws.MonthCount = 1;
-    ws.ItemName = QStringLiteral("店\"番号");
+    ws.ItemName = item;
     ws.PeriodMonth = {0, 0};
-    setMonth(ws, 1, {});
+    setMonth(ws, 1, {{1, 2, 3}});
     const QByteArray bytes = bytesOf(ws);
-    QVERIFY(bytes.startsWith("1,\"\x93X'\x94\xd4\x8d\x86\",0,0\r\n"));
+    QVERIFY(bytes.startsWith("1," + written + ",0,0\r\n"));
     const auto c = ParseTallyFile(bytes, 500);
     QVERIFY(c);
-    QCOMPARE(c->ItemName, QStringLiteral("店'番号"));
+    QCOMPARE(c->ItemName, readBack);
+    QCOMPARE(c->Amount[1][1], 3.0);
 }
 
 void TestTallyFile::roundTrip()
@@ -198,21 +198,6 @@ void TestTallyFile::filesFromOtherEditors()
     QCOMPARE(c->Key[1][2], 6.0);
     QCOMPARE(c->Cases[1][2], 2.0);
     QCOMPARE(c->Amount[1][1], 100.0);
-}
-
-void TestTallyFile::inputMethodItemNameSavedAndReadBack()
-{
-    // An input method types 〜 (WAVE DASH), which code page 932 holds as ～.
-    TallyWorkspace ws;
-    ws.MonthCount = 1;
-    ws.ItemName = QStringLiteral("4月〜6月−");
-    ws.PeriodMonth = {0, 0};
-    setMonth(ws, 1, {{1, 1, 1}});
-    const QByteArray bytes = bytesOf(ws);
-    QVERIFY(bytes.startsWith("1,\"4\x8c\x8e\x81\x60" "6\x8c\x8e\x81\x7c\","));
-    const auto c = ParseTallyFile(bytes, 500);
-    QVERIFY(c);
-    QCOMPARE(c->ItemName, QStringLiteral("4月～6月－"));
 }
 
 QTEST_APPLESS_MAIN(TestTallyFile)

@@ -1,4 +1,4 @@
-#include "platform/recording_canvas.h"
+#include "recording_canvas.h"
 
 namespace zq {
 

@@ -1,4 +1,4 @@
-#include "platform/fake_services.h"
+#include "fake_services.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/recording_canvas.h"
+#include "recording_canvas.h"
 #include "platform/services.h"
 
 #include <QStringList>
