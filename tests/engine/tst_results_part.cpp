@@ -236,6 +236,21 @@ void TestResultsPart::saveResetOpenGivesSameResults()
     m_fx->fake.dialogAnswers << again;
     toolbar()->button(2)->trigger();
     QCOMPARE(fileBytes(again), fileBytes(path));
+
+    // An item name typed with an input method, 〜 (WAVE DASH) in it, is saved
+    // as code page 932 holds it and comes back so.
+    auto *combo = child<QComboBox>(w(), QStringLiteral("Combo1"));
+    combo->setFocus();
+    combo->setEditText(QString());
+    commitText(combo->lineEdit(), QStringLiteral("４がつ〜６がつ"), QStringLiteral("4月〜6月"));
+    pressEnter(combo);
+    m_fx->fake.dialogAnswers << again << again;
+    toolbar()->button(2)->trigger();
+    QVERIFY(m_fx->fake.warnings.isEmpty());
+    QVERIFY(fileBytes(again).startsWith("2,\"4\x8c\x8e\x81\x60" "6\x8c\x8e\","));
+    toolbar()->button(1)->trigger();
+    QCOMPARE(m_fx->app->store().tally.ItemName, QStringLiteral("4月～6月"));
+    QCOMPARE(grid("G1")->text(0, 1), QStringLiteral("4月～6月"));
 }
 
 void TestResultsPart::rejectedOpenChangesNothing_data()

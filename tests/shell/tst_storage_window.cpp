@@ -172,10 +172,19 @@ void TestStorageWindow::failedRegisterIsReported()
 
 void TestStorageWindow::newFolderInForceForFileDialogs()
 {
-    QTemporaryDir folder;
+    // A folder named with an input method: 〜 (WAVE DASH) is stored as ～
+    // and found on disk again when the menu reads SETQ.DAT back.
+    QTemporaryDir parent;
+    const QString folder = QDir(parent.path()).filePath(QStringLiteral("４月〜６月"));
+    QVERIFY(QDir().mkpath(folder));
     QWidget *w = openFilectl();
-    child<QLineEdit>(w, QStringLiteral("Text2"))->setText(folder.path());
+    auto *text2 = child<QLineEdit>(w, QStringLiteral("Text2"));
+    text2->setText(parent.path() + u'/');
+    commitText(text2, QStringLiteral("４がつ〜６がつ"), QStringLiteral("４月〜６月"));
     click(w, QStringLiteral("Command3"));
+    QVERIFY(m_fx->fake.warnings.isEmpty());
+    QVERIFY(child<QLabel>(w, QStringLiteral("Label3"))->isVisibleTo(w));
+    QVERIFY(fileBytes(setqPath()).contains("\x8c\x8e\x81\x60\x82\x55"));
     click(w, QStringLiteral("Command1"));
     QCOMPARE(AppFixture::visibleWindowCount(QStringLiteral("FILECTL")), 0);
     QWidget *menu = AppFixture::window(QStringLiteral("MENU"));
@@ -183,7 +192,7 @@ void TestStorageWindow::newFolderInForceForFileDialogs()
     click(menu, QStringLiteral("Command8"));
     QWidget *kasan = AppFixture::window(QStringLiteral("KASAN"));
     child<IndexedToolbar>(kasan, QStringLiteral("Toolbar1"))->button(2)->trigger();
-    QCOMPARE(m_fx->fake.log.last(), QStringLiteral("save:%1|入力ﾌｧｲﾙ (*.KSN)|*.KSN|1").arg(folder.path()));
+    QCOMPARE(m_fx->fake.log.last(), QStringLiteral("save:%1|入力ﾌｧｲﾙ (*.KSN)|*.KSN|1").arg(folder));
 }
 
 void TestStorageWindow::versionWindowAndMenuReactivation()

@@ -218,7 +218,6 @@ void TestWindowFlow::failedSaveKeepsOldFile_data()
     QTest::newRow("tape, disk full") << "tape" << true;
     QTest::newRow("tally, disk full") << "tally" << true;
     QTest::newRow("storage folder, disk full") << "folder" << true;
-    QTest::newRow("tape over a folder") << "tape" << false;
     QTest::newRow("tally over a folder") << "tally" << false;
 }
 
