@@ -181,6 +181,7 @@ void KasanWindow::buildLayout()
     auto *label9 = makeLabel(frame2, QStringLiteral("Label9"), TwipsRect(1160, 300, 255, 255));
     label9->setText(QStringLiteral("件"));
 
+    m_text1->setCompositionShownBy(m_label1);
     connect(m_text1, &QLineEdit::textChanged, this, &KasanWindow::entryChanged);
     // The entry box is never seen: what an input method composes shows in
     // the display as well.

@@ -38,4 +38,15 @@ void KeyBox::inputMethodEvent(QInputMethodEvent *event)
     emit compositionChanged(event->preeditString());
 }
 
+QVariant KeyBox::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (m_display && (query == Qt::ImCursorRectangle || query == Qt::ImAnchorRectangle)) {
+        // The right end of the display, where its right-aligned text ends.
+        const QRect shown(m_display->mapTo(window(), QPoint(m_display->width() - 2, 0)),
+                          QSize(1, m_display->height()));
+        return QRect(mapFrom(window(), shown.topLeft()), shown.size());
+    }
+    return QLineEdit::inputMethodQuery(query);
+}
+
 } // namespace zq

@@ -13,6 +13,10 @@ public:
     explicit KeyBox(const QString &name, QWidget *parent = nullptr);
 
     void setArrowKeysReported(bool reported) { m_reportArrows = reported; }
+    // For a box that is never seen: an input method shows its candidates by
+    // this widget (where the box's text is displayed) instead of the box.
+    void setCompositionShownBy(QWidget *display) { m_display = display; }
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 signals:
     // A character or Enter, before it is handled (not arrows or shifts); text
@@ -30,6 +34,7 @@ protected:
 
 private:
     bool m_reportArrows = false;
+    QWidget *m_display = nullptr;
 };
 
 } // namespace zq

@@ -142,6 +142,14 @@ void SetupPart::showPeriod(double startMonth, double endMonth)
     m_label3->setText(FormatNumber(endMonth, u"# "));
 }
 
+void SetupPart::focusItemBox()
+{
+    // As a Windows combo box does when it gets the focus: the name shown is
+    // selected, so that typing replaces it.
+    m_combo1->setFocus();
+    m_combo1->lineEdit()->selectAll();
+}
+
 void SetupPart::focusStartMonth()
 {
     m_text1->setFocus();
@@ -170,7 +178,7 @@ void SetupPart::startMonthEntered()
     case StartMonthResult::NoPeriod:
         m_text1->clear();
         showNoPeriod();
-        m_combo1->setFocus();
+        focusItemBox();
         break;
     }
 }
@@ -188,7 +196,7 @@ void SetupPart::endMonthEntered()
     case EndMonthResult::Accepted:
         m_label3->setText(MonthDisplay(ws.EndMonth));
         m_text2->clear();
-        m_combo1->setFocus();
+        focusItemBox();
         break;
     }
 }

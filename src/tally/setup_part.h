@@ -46,6 +46,7 @@ private:
     void startMonthEntered();
     void endMonthEntered();
     void refuse(KeyBox *box, const QString &message);
+    void focusItemBox();
 
     Application &m_app;
     KeyBox *m_text1 = nullptr;

@@ -191,6 +191,10 @@ void TestKasan::operatorRules()
         QInputMethodEvent composing(typed, {});
         QApplication::sendEvent(m_text1, &composing);
         QCOMPARE(labelText(m_kasan, QStringLiteral("Label1")), EntryPreview(typed));
+        // Its candidates show by the display, not by the hidden box.
+        auto *display = child<QLabel>(m_kasan, QStringLiteral("Label1"));
+        const QPoint caret = m_text1->mapTo(m_kasan, m_text1->inputMethodQuery(Qt::ImCursorRectangle).toRect().center());
+        QVERIFY(QRect(display->mapTo(m_kasan, QPoint()), display->size()).contains(caret));
         commitText(m_text1, typed, typed);
         QCOMPARE(labelText(m_kasan, QStringLiteral("Label1")), typed);
         pressEnter(m_text1);

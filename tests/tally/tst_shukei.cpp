@@ -219,6 +219,10 @@ void TestShukei::warningDoesNotResetWindow()
 void TestShukei::itemByEnterAndByList()
 {
     setPeriod(QStringLiteral("3"), QStringLiteral("5"));
+    // The item box gets the focus with its name selected: typing replaces it.
+    auto *combo = child<QComboBox>(w(), QStringLiteral("Combo1"));
+    QCOMPARE(w()->focusWidget(), combo);
+    QCOMPARE(combo->lineEdit()->selectedText(), QStringLiteral("支払回数"));
     chooseItemByEnter(QStringLiteral("部門コード"));
     QCOMPARE(ws().ItemName, QStringLiteral("部門コード"));
     QCOMPARE(g1()->text(0, 1), QStringLiteral("部門コード"));
@@ -232,7 +236,6 @@ void TestShukei::itemByEnterAndByList()
 
     // A typed name that is in the list is still typed: variant B, also once
     // the focus has moved on to Command6.
-    auto *combo = child<QComboBox>(w(), QStringLiteral("Combo1"));
     chooseItemByEnter(QStringLiteral("店番号"));
     QCOMPARE(w()->focusWidget(), button("Command6"));
     QCOMPARE(ws().ItemName, QStringLiteral("店番号"));
