@@ -69,13 +69,8 @@ void TestEntryLine::evaluate_data()
     QTest::newRow("full-width times") << "３＊４" << true << 12.0;
     QTest::newRow("full-width divide") << "９／２" << true << 4.5;
     QTest::newRow("full-width point") << "１．５" << true << 1.5;
-    // The "-" key of a Japanese input method gives U+2212; kana mode ー ・ 。.
-    QTest::newRow("input method minus") << "７\u2212２" << true << 5.0;
-    QTest::newRow("input method leading minus") << "\u2212５" << true << -5.0;
-    QTest::newRow("input method plus minus") << "8+\u22123" << true << 5.0;
-    QTest::newRow("kana mode minus") << "７ー２" << true << 5.0;
-    QTest::newRow("kana mode divide and point") << "１０・４" << true << 2.5;
-    QTest::newRow("kana mode point") << "１。５" << true << 1.5;
+    // What input methods commit (more rows through the window in tst_kasan).
+    QTest::newRow("input method plus minus pair") << "8+\u22123" << true << 5.0;
     QTest::newRow("times and divide signs") << "３×４÷２" << true << 12.0;
 }
 
