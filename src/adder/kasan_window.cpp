@@ -2,9 +2,7 @@
 
 #include "adder/entry_line.h"
 #include "adder/insatsu_window.h"
-#include "adder/tape_file.h"
-#include "adder/tape.h"
-#include "common/format.h"
+#include "adder/tape_sheet.h"
 #include "platform/fonts.h"
 #include "platform/indexed_toolbar.h"
 #include "platform/key_box.h"
@@ -27,24 +25,6 @@ namespace {
 constexpr int ClientWidth = 6975;   // twips
 constexpr int ClientHeight = 5835;
 constexpr int GridRowHeight = 270;  // ten data rows under the header fill the grid
-
-const QStringList &OperatingRules()
-{
-    static const QStringList lines = {
-        QStringLiteral("● 加算のみです。"),
-        QStringLiteral("● 入力確定はエンターキーのみです。"),
-        QStringLiteral("● 数字キーで数字を入れてエンターキーを"),
-        QStringLiteral("　 押すと加算されます。"),
-        QStringLiteral("● 戻って訂正や取消はできません。"),
-        QStringLiteral("● ＋－×÷ は各入力毎一度だけ使えます。"),
-        QStringLiteral("● ﾌｧｲﾙを開いて継続して入力できます。"),
-        QStringLiteral("● ｢クリア｣ボタンで直前の合計分が表示"),
-        QStringLiteral("　 されますので検算に便利です。"),
-        QStringLiteral("● １０００件までです。"),
-        QStringLiteral("● 「**」ｴﾝﾀｰでクリアボタンと同じです。"),
-    };
-    return lines;
-}
 
 QLabel *makeLabel(QWidget *parent, const QString &name, const QRect &geometry)
 {
@@ -201,18 +181,11 @@ void KasanWindow::buildLayout()
 
 void KasanWindow::activated()
 {
-    ActivateTape(adder(), program());
-    const int maxRows = program().MaxRows;
     m_grid->setColWidth(0, 600);
     m_grid->setColWidth(1, 1800);
     m_grid->setHeaderAlignment(0, Qt::AlignHCenter);
     m_grid->setColAlignment(0, Qt::AlignRight);
-    m_grid->setText(0, 0, QStringLiteral("NO"));
-    m_grid->setRows(maxRows + 1);
-    m_grid->setCols(2);
-    for (int i = 1; i <= maxRows; ++i)
-        m_grid->setText(i, 0, FormatNumber(i, u"#0 "));
-    program().WorkText = OperatingRules().join(QStringLiteral("\r\n"));
+    ActivateTapeSheet(adder(), program(), *m_grid);
     m_label3->setText(QString(program().WorkText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     focusEntry();
 }
@@ -224,53 +197,29 @@ void KasanWindow::entryChanged(const QString &text)
 
 void KasanWindow::enterPressed()
 {
-    const QString typed = m_text1->text();
-    if (IsClearCommand(typed)) {
-        clearTape();
-        focusEntry();
-        return;
-    }
-    confirmEntry(typed);
-}
-
-void KasanWindow::confirmEntry(const QString &typed)
-{
-    switch (ConfirmEntry(adder(), program().MaxRows, typed)) {
-    case EntryOutcome::TapeFull:
-        return;
-    case EntryOutcome::InputError:
-        m_app.services().messages->beep();
-        m_app.services().messages->warn(this, QStringLiteral("入力エラー！"));
-        m_text1->clear();
-        focusEntry();
-        return;
-    case EntryOutcome::Appended:
-        break;
-    }
-    const int n = adder().TapeCount;
-    if (n > TapeVisibleRows - 1)
-        m_grid->setTopRow(TapeTopRowFor(n));
-    m_grid->setText(n, 1, TapeAmountText(adder().Tape[n]));
-    m_grid->setCurrentCell(n, 1);
-    m_label2->setText(TapeAmountText(adder().TapeTotal));
-    m_label5->setText(TapeCountText(n));
-    m_text1->clear();
-    m_label1->clear();
+    showView(EnterOnTape(adder(), *m_grid, program().MaxRows, m_text1->text()));
 }
 
 void KasanWindow::clearTape()
 {
-    const PreviousCalculation previous = ClearTape(adder());
-    for (int i = 1; i <= program().MaxRows; ++i)
-        m_grid->setText(i, 1, QString());
-    m_text1->clear();
-    m_label1->clear();
-    m_label2->clear();
-    m_label5->clear();
-    m_grid->setTopRow(1);
-    m_label4->setText(TapeAmountText(previous.total));
-    m_label6->setText(FormatNumber(previous.count, u"###0 "));
-    m_app.services().messages->beep();
+    showView(ClearTapeSheet(adder(), *m_grid, program().MaxRows));
+}
+
+void KasanWindow::showView(const TapeView &view)
+{
+    for (const auto &[label, text] : {std::pair{m_label2, view.total}, std::pair{m_label5, view.count},
+                                      std::pair{m_label4, view.previousTotal},
+                                      std::pair{m_label6, view.previousCount}})
+        if (text)
+            label->setText(*text);
+    if (view.beep)
+        m_app.services().messages->beep();
+    if (view.inputError)
+        m_app.services().messages->warn(this, QStringLiteral("入力エラー！"));
+    if (view.emptyEntry) {
+        m_text1->clear();
+        m_label1->clear();
+    }
     focusEntry();
 }
 
@@ -311,8 +260,7 @@ FileDialogRequest KasanWindow::tapeDialog(bool save) const
 
 void KasanWindow::saveTape()
 {
-    program().ReturnFlag = 1;
-    adder().TapeTopRow = TapeTopRowFor(adder().TapeCount);
+    PrepareTapeSave(adder(), program());
     const QString path = m_app.services().files->saveFileName(this, tapeDialog(true));
     if (path.isEmpty())
         return;
@@ -321,33 +269,20 @@ void KasanWindow::saveTape()
 
 void KasanWindow::openTape()
 {
-    program().ReturnFlag = 1;
+    KeepTapeOnReturn(program());
     const QString path = m_app.services().files->openFileName(this, tapeDialog(false));
     if (path.isEmpty())
         return;
     const int maxRows = program().MaxRows;
     const std::optional<TapeFileContents> contents = OpenUserFile<TapeFileContents>(
         m_app.services(), this, path, [maxRows](const QByteArray &bytes) { return ParseTapeFile(bytes, maxRows); });
-    if (!contents)
-        return;
-    ApplyTapeFile(adder(), program().MaxRows, *contents);
-
-    m_grid->setTopRow(adder().TapeTopRow);
-    for (int i = 1; i <= program().MaxRows; ++i)
-        m_grid->setText(i, 1, QString());
-    for (int i = 1; i <= adder().TapeCount; ++i)
-        m_grid->setText(i, 1, TapeAmountText(adder().Tape[i]));
-    m_grid->setTopRow(1);
-    m_app.services().messages->beep();
-    m_label2->setText(TapeAmountText(adder().TapeTotal));
-    m_label5->setText(TapeCountText(adder().TapeCount));
-    m_label4->clear();
-    m_label6->clear();
+    if (contents)
+        showView(ShowOpenedTape(adder(), *m_grid, maxRows, *contents));
 }
 
 void KasanWindow::openPrintWindow()
 {
-    program().ReturnFlag = 1;
+    KeepTapeOnReturn(program());
     if (!m_insatsu || !m_insatsu->isVisible()) // a closed one is on its way out
         m_insatsu = new InsatsuWindow(m_app, this);
     m_insatsu->showAndActivate();

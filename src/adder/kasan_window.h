@@ -19,6 +19,7 @@ class KeyBox;
 class InsatsuWindow;
 class LegacyGrid;
 struct AdderValues;
+struct TapeView;
 struct ProgramValues;
 
 // KASAN: the adding machine with its tape.
@@ -35,8 +36,8 @@ private:
     void buildLayout();
     void entryChanged(const QString &text);
     void enterPressed();
-    void confirmEntry(const QString &typed);
     void clearTape();
+    void showView(const TapeView &view);
     void backToMenu();
     void endProgram();
     void showRules(bool show);

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "adder/adder_values.h"
+#include "adder/tape.h"
+#include "adder/tape_file.h"
+#include "common/cell_grid.h"
+#include "shell/program_values.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+namespace zq {
+
+// What the adding machine shows after one of its actions: the window applies
+// it as it stands. A label left empty (nullopt) keeps its text.
+struct TapeView {
+    bool emptyEntry = false;               // Text1 and its display Label1 emptied
+    std::optional<QString> total;          // Label2
+    std::optional<QString> count;          // Label5
+    std::optional<QString> previousTotal;  // Label4
+    std::optional<QString> previousCount;  // Label6
+    bool beep = false;
+    bool inputError = false;               // warn "入力エラー！" after the beep
+};
+
+// The operating rules of the adding machine, lines joined by CR LF.
+QString OperatingRulesText();
+
+// Activation: MaxRows and the tape as ActivateTape sets them, the header
+// "NO", the row numbers ("#0 ") and WorkText the operating rules. The texts
+// of the tape column stay as they are.
+void ActivateTapeSheet(AdderValues &adder, ProgramValues &program, CellGrid &grid);
+
+// Enter in the entry line: "**" clears the tape, anything else is confirmed
+// as an entry. A new entry is written into the grid with the newest row on
+// the last visible line.
+TapeView EnterOnTape(AdderValues &adder, CellGrid &grid, int maxRows, QStringView typed);
+
+// クリア: the tape and the grid's amount column emptied; the frame "前の計算"
+// shows the count and total it had.
+TapeView ClearTapeSheet(AdderValues &adder, CellGrid &grid, int maxRows);
+
+// An opened tape file replaces the whole tape and fills the grid from its
+// top. The frame "前の計算" is emptied.
+TapeView ShowOpenedTape(AdderValues &adder, CellGrid &grid, int maxRows, const TapeFileContents &contents);
+
+// Before a file dialog or the print window: activation, when the window
+// comes back, keeps the tape.
+void KeepTapeOnReturn(ProgramValues &program);
+// Before the save dialog, as KeepTapeOnReturn; the top row stored in the
+// file is the one that shows the newest entry on the last visible line.
+void PrepareTapeSave(AdderValues &adder, ProgramValues &program);
+
+} // namespace zq
