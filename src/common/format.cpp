@@ -2,6 +2,7 @@
 
 #include "common/decimal.h"
 
+#include <charconv>
 #include <cmath>
 
 namespace zq {
@@ -91,6 +92,19 @@ QString FormatNumber(double value, QStringView format)
 QString FormatValue(const Value &value, QStringView format)
 {
     return value.isEmpty() ? QString() : FormatNumber(value.toDouble(), format);
+}
+
+QString PlainNumberText(double value)
+{
+    if (!std::isfinite(value) || value == 0.0)
+        return QStringLiteral("0");
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
+    QString text = QString::fromLatin1(buf, res.ptr - buf).toUpper(); // "1e+15" -> "1E+15"
+    // The largest number of 15 significant digits that a double holds.
+    if (text.endsWith(QLatin1String("1.79769313486232E+308")))
+        text = (value < 0 ? QStringLiteral("-") : QString()) + QLatin1String("1.79769313486231E+308");
+    return text;
 }
 
 } // namespace zq

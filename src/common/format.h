@@ -18,6 +18,14 @@ namespace zq {
 // away from zero on the value's 15-significant-digit form; "-0" never appears.
 QString FormatNumber(double value, QStringView format);
 
+// A number as plain text, as a label shows a number given no format and as
+// the sequential files write one: decimal with "." and no separators, at
+// most 15 significant digits, exponent form with "E" for very large or very
+// small values ("1E+15", "1E-05"). The few largest doubles, whose 15 digits
+// round past the largest double, are written toward zero, so that every
+// text reads back as a number.
+QString PlainNumberText(double value);
+
 // The same for a dynamic value: the empty value formats as "".
 QString FormatValue(const Value &value, QStringView format);
 

@@ -1,5 +1,6 @@
 #include "common/seq_file.h"
 
+#include "common/format.h"
 #include "common/number.h"
 
 #include <QStringDecoder>
@@ -15,10 +16,9 @@ namespace {
 
 const char *const CodePage = "CP932";
 
-// The largest number of 15 significant digits that a double holds. Fifteen
-// digits of the doubles above it round to 1.79769313486232E+308, past the
-// largest double, which no reader could take back.
-const QLatin1String LargestWritten("1.79769313486231E+308");
+// Fifteen digits of the largest doubles, rounded past the largest double.
+// The program writes them toward zero (PlainNumberText); older versions
+// wrote this.
 const QLatin1String LargestRounded("1.79769313486232E+308");
 
 // Text of a file: code page 932 as the program writes it, or UTF-8 as a
@@ -81,20 +81,6 @@ QString UnwritableCharacters(QStringView text)
     return found;
 }
 
-QString SeqNumberText(double value)
-{
-    if (!std::isfinite(value))
-        return QStringLiteral("0");
-    if (value == 0.0)
-        return QStringLiteral("0");
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
-    QString text = QString::fromLatin1(buf, res.ptr - buf).toUpper(); // "1e+15" -> "1E+15"
-    if (text.endsWith(LargestRounded)) // toward zero, so that it reads back
-        text = (value < 0 ? QStringLiteral("-") : QString()) + LargestWritten;
-    return text;
-}
-
 void SeqWriter::separate()
 {
     if (m_lineStarted)
@@ -105,7 +91,7 @@ void SeqWriter::separate()
 SeqWriter &SeqWriter::number(double value)
 {
     separate();
-    m_content += SeqNumberText(value);
+    m_content += PlainNumberText(value);
     return *this;
 }
 

@@ -6,11 +6,6 @@
 
 namespace zq {
 
-// Number as the sequential files write it: plain decimal with "." and no
-// separators, at most 15 significant digits, exponent form with "E" for very
-// large or very small values ("1E+15", "1E-05").
-QString SeqNumberText(double value);
-
 // Characters that input methods type where Windows' code page 932 has a
 // look-alike of its own, replaced by that look-alike as Windows writes them:
 // 〜 WAVE DASH by ～, − MINUS SIGN by －, ‖ by ∥, ¢ £ ¬ by ￠ ￡ ￢, — EM
@@ -24,7 +19,8 @@ QString UnwritableCharacters(QStringView text);
 
 // Writes the program's sequential text files: one line per writeLine, its
 // values separated by commas, texts in double quotes, numbers unquoted,
-// lines ended by CR LF, the whole file in code page 932, with the
+// lines ended by CR LF, the whole file in code page 932. A number is
+// written as PlainNumberText gives it, with the
 // look-alikes of CodePage932Forms.
 class SeqWriter
 {

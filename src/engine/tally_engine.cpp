@@ -6,11 +6,6 @@ namespace zq {
 
 namespace {
 
-int monthsOf(const TallyWorkspace &ws)
-{
-    return qBound(0, ws.MonthCount, TallyMaxMonths);
-}
-
 // Groups sorted rows 1..n by runs of equal keys into rows 1..groups of the
 // output lists. Rows whose key equals the one before row 1 (0) add into row
 // 0, which is never shown.
@@ -79,7 +74,7 @@ int CountKeyChanges(const QVector<double> &key, int n)
 
 void SumMonths(const TallyWorkspace &ws, TallyResults &r)
 {
-    const int months = monthsOf(ws);
+    const int months = ws.periodMonths();
     r.MonthCountTotal = sized(months);
     r.MonthAmountTotal = sized(months);
     for (int m = 1; m <= months; ++m) {
@@ -98,7 +93,7 @@ void SumMonths(const TallyWorkspace &ws, TallyResults &r)
 
 void CopyInput(const TallyWorkspace &ws, TallyResults &r)
 {
-    for (int m = 1; m <= monthsOf(ws); ++m) {
+    for (int m = 1; m <= ws.periodMonths(); ++m) {
         const int n = ws.monthRows(m);
         r.WorkKey[m] = sized(n);
         r.WorkCases[m] = sized(n);
@@ -113,20 +108,20 @@ void CopyInput(const TallyWorkspace &ws, TallyResults &r)
 
 void SortMonths(const TallyWorkspace &ws, TallyResults &r)
 {
-    for (int m = 1; m <= monthsOf(ws); ++m)
+    for (int m = 1; m <= ws.periodMonths(); ++m)
         if (ws.monthRows(m) != 1)
             KeySort(r.WorkKey[m], r.WorkCases[m], r.WorkAmount[m], ws.monthRows(m));
 }
 
 void CountMonthKeys(const TallyWorkspace &ws, TallyResults &r)
 {
-    for (int m = 1; m <= monthsOf(ws); ++m)
+    for (int m = 1; m <= ws.periodMonths(); ++m)
         r.MonthKeyCount[m] = CountKeyChanges(r.WorkKey[m], ws.monthRows(m));
 }
 
 void GroupMonths(const TallyWorkspace &ws, TallyResults &r)
 {
-    for (int m = 1; m <= monthsOf(ws); ++m) {
+    for (int m = 1; m <= ws.periodMonths(); ++m) {
         const int groups = r.MonthKeyCount[m];
         r.SumKey[m] = sized(groups);
         r.SumCases[m] = sized(groups);
@@ -140,7 +135,7 @@ void MergeMonths(const TallyWorkspace &ws, TallyResults &r)
 {
     // Only the months of the period: counters left by an earlier, longer
     // tally would add rows that were never copied.
-    const int months = monthsOf(ws);
+    const int months = ws.periodMonths();
     r.MergedRows = 0;
     for (int m = 1; m <= months; ++m)
         r.MergedRows += r.MonthKeyCount[m];
@@ -176,7 +171,7 @@ void GroupPeriod(const TallyWorkspace &, TallyResults &r)
 
 void BuildResultMatrix(const TallyWorkspace &ws, TallyResults &r)
 {
-    const int months = monthsOf(ws);
+    const int months = ws.periodMonths();
     r.Matrix = ResultMatrix(2 * months + 4, r.PeriodKeyCount);
     QHash<double, int> rowOfKey;
     for (int row = 1; row <= r.PeriodKeyCount; ++row) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/value.h"
+#include "tally/tally_workspace.h"
 
 #include <QVector>
 
@@ -37,15 +38,15 @@ private:
 };
 
 // What the tally engine computes from the confirmed input. Months are
-// indexed 1..6; element 0 of every list is never shown.
+// indexed 1..TallyMaxMonths; element 0 of every list is never shown.
 struct TallyResults {
     QVector<double> MonthCountTotal;   // [m], m = 1..MonthCount
     QVector<double> MonthAmountTotal;
     double PeriodCountTotal = 0;
     double PeriodAmountTotal = 0;
 
-    std::array<int, 7> MonthKeyCount{};                 // rows of month m's per-key table
-    std::array<QVector<double>, 7> SumKey, SumCases, SumAmount;
+    std::array<int, TallyMaxMonths + 1> MonthKeyCount{};                 // rows of month m's per-key table
+    std::array<QVector<double>, TallyMaxMonths + 1> SumKey, SumCases, SumAmount;
 
     int PeriodKeyCount = 0;                             // 0: no tally result
     QVector<double> PeriodKey, PeriodCases, PeriodAmount;
@@ -54,11 +55,11 @@ struct TallyResults {
     int ResultMonth = 0;                                // month shown in the month grid
 
     // Working lists, kept after the run.
-    std::array<QVector<double>, 7> WorkKey, WorkCases, WorkAmount;
+    std::array<QVector<double>, TallyMaxMonths + 1> WorkKey, WorkCases, WorkAmount;
     int MergedRows = 0;
     QVector<double> MergedKey, MergedCases, MergedAmount;
 
-    int monthKeyCount(int m) const { return (m >= 1 && m <= 6) ? MonthKeyCount[m] : 0; }
+    int monthKeyCount(int m) const { return (m >= 1 && m <= TallyMaxMonths) ? MonthKeyCount[m] : 0; }
 };
 
 } // namespace zq

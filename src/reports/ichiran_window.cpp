@@ -1,6 +1,7 @@
 #include "reports/ichiran_window.h"
 
 #include "platform/fonts.h"
+#include "platform/grid_copy.h"
 #include "platform/indexed_toolbar.h"
 #include "platform/legacy_grid.h"
 #include "platform/menu_builder.h"
@@ -56,7 +57,7 @@ IchiranWindow::IchiranWindow(Application &app, ToolWindow *shukei)
     auto *command1 = AddButton(client, QStringLiteral("Command1"), QStringLiteral("戻る"), TwipsRect(8880, 3720, 975, 375));
     auto *command2 = AddButton(client, QStringLiteral("Command2"), QStringLiteral("終了"), TwipsRect(9960, 3720, 975, 375));
 
-    connect(m11, &QAction::triggered, this, &IchiranWindow::copy);
+    connect(m11, &QAction::triggered, this, [this] { CopyWholeGrid(*m_app.services().clipboard, *m_g4); });
     connect(m_g4, &LegacyGrid::mousePressed, m1, [m1](Qt::MouseButton button, int, int) {
         if (button == Qt::RightButton)
             m1->popup(QCursor::pos());
@@ -73,7 +74,7 @@ void IchiranWindow::activated()
 {
     const Store &store = m_app.store();
     FillResultsList(*m_g4, store.tally, store.results);
-    const QVector<int> widths = ResultsListWidths(qBound(1, store.tally.MonthCount, TallyMaxMonths));
+    const QVector<int> widths = ResultsListWidths(store.tally.listedMonths());
     for (int c = 0; c < widths.size(); ++c) {
         m_g4->setColWidth(c, widths[c]);
         m_g4->setHeaderAlignment(c, Qt::AlignHCenter);
@@ -98,15 +99,6 @@ void IchiranWindow::mousePressEvent(QMouseEvent *event)
 {
     m_g4->setHighlightMode(LegacyGrid::HighlightMode::Never);
     SecondaryWindow::mousePressEvent(event);
-}
-
-void IchiranWindow::copy()
-{
-    ClipboardService *clipboard = m_app.services().clipboard;
-    clipboard->clear();
-    m_g4->setSelection(0, 0, m_g4->rows() - 1, m_g4->cols() - 1);
-    clipboard->setText(m_g4->allText());
-    m_g4->setCurrentCell(1, 1);
 }
 
 } // namespace zq

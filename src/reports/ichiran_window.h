@@ -22,8 +22,6 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
-    void copy();
-
     Application &m_app;
     LegacyGrid *m_g4 = nullptr;
 };

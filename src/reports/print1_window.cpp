@@ -41,7 +41,7 @@ void Print1Window::print()
 {
     m_app.store().program.ReturnFlag = 1;
     QList<int> months;
-    for (int m = 1; m <= qBound(0, m_app.store().tally.MonthCount, TallyMaxMonths); ++m)
+    for (int m = 1; m <= m_app.store().tally.periodMonths(); ++m)
         months << m;
     if (PrintInputDetail(m_app, this, months))
         close(); // a failed print leaves the window open to try again

@@ -15,7 +15,7 @@ QVector<int> ResultsListWidths(int months)
 
 void FillResultsList(CellGrid &grid, const TallyWorkspace &ws, const TallyResults &r)
 {
-    const int N = qBound(1, ws.MonthCount, TallyMaxMonths);
+    const int N = ws.listedMonths();
     const int R = r.PeriodKeyCount;
     const ResultMatrix &M = r.Matrix;
     grid.setCols(2 * N + 4);

@@ -74,7 +74,7 @@ int ResultsReportPages(int keys, int rowsPerPage)
 
 bool DrawResultsReport(PrintCanvas &c, const TallyWorkspace &ws, const TallyResults &r, int rowsPerPage)
 {
-    const int N = qBound(1, ws.MonthCount, TallyMaxMonths);
+    const int N = ws.listedMonths();
     const int R = r.PeriodKeyCount;
     const ResultMatrix &M = r.Matrix;
 

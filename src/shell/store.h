@@ -1,6 +1,7 @@
 #pragma once
 
 #include "adder/adder_values.h"
+#include "engine/tally_results.h"
 #include "shell/program_values.h"
 #include "tally/tally_workspace.h"
 

@@ -23,6 +23,17 @@ const QString RowBoxStyle = QStringLiteral(
 
 constexpr int BoxHeight = 195; // twips
 
+// Left edge of the key box (twips) back on row 1: after activation, reset or
+// an opened file, and further left over a month opened afresh.
+constexpr int KeyBoxLeftAtStart = 740;
+constexpr int KeyBoxLeftForNewMonth = 720;
+
+// The state the program gave a button, whatever its window's.
+bool ownEnabled(const QWidget *w)
+{
+    return w->isEnabledTo(w->parentWidget());
+}
+
 } // namespace
 
 InputPart::InputPart(Application &app, QPushButton *tallyButton, QWidget *parent)
@@ -100,8 +111,12 @@ InputPart::InputPart(Application &app, QPushButton *tallyButton, QWidget *parent
     }
     connect(m_g1, &LegacyGrid::clicked, this, &InputPart::gridClicked);
     connect(m_command11, &QPushButton::clicked, this, &InputPart::confirm);
-    connect(m_command2, &QPushButton::clicked, this, &InputPart::nextMonth);
-    connect(m_command3, &QPushButton::clicked, this, &InputPart::previousMonth);
+    connect(m_command2, &QPushButton::clicked, this, [this] {
+        showFlow(NextMonth(m_app.store().tally, *m_g1, monthButtons(), maxRows()));
+    });
+    connect(m_command3, &QPushButton::clicked, this, [this] {
+        showFlow(PreviousMonth(m_app.store().tally, *m_g1, monthButtons(), maxRows()));
+    });
     connect(m_toolbar3, &IndexedToolbar::buttonClicked, this, [this] {
         if (CheckInputData(m_app, window()))
             PrintInputDetail(m_app, window(), {m_app.store().tally.InputMonth});
@@ -133,16 +148,13 @@ void InputPart::layOut()
             m_g1->setColAlignment(c, Qt::AlignRight);
     }
     m_g1->setColAlignment(0, Qt::AlignHCenter); // the row numbers, fixed cells like the header
-    LayOutInputGrid(*m_g1, maxRows());
 }
 
-void InputPart::G1C()
+void InputPart::placeBoxesHome(BoxesHome home)
 {
-    ClearInputGrid(*m_g1, m_app.store().tally.ItemName, maxRows());
-}
-
-void InputPart::placeBoxesHome(int keyLeft)
-{
+    if (home == BoxesHome::Stay)
+        return;
+    const int keyLeft = home == BoxesHome::Start ? KeyBoxLeftAtStart : KeyBoxLeftForNewMonth;
     m_text3->setGeometry(TwipsRect(keyLeft, 900, 450, BoxHeight));
     m_text4->move(m_text4->x(), Px(900));
     m_text5->move(m_text5->x(), Px(900));
@@ -162,12 +174,9 @@ void InputPart::setInputEnabled(bool enabled)
         w->setEnabled(enabled);
 }
 
-void InputPart::setMonthButtons(const MonthButtons &buttons)
+MonthButtons InputPart::monthButtons() const
 {
-    m_buttons = buttons;
-    m_tallyButton->setEnabled(buttons.Command1);
-    m_command2->setEnabled(buttons.Command2);
-    m_command3->setEnabled(buttons.Command3);
+    return {ownEnabled(m_tallyButton), ownEnabled(m_command2), ownEnabled(m_command3)};
 }
 
 void InputPart::setMonthLabel(const QString &text)
@@ -178,12 +187,6 @@ void InputPart::setMonthLabel(const QString &text)
 void InputPart::setHelpText(const QString &text)
 {
     m_label23->setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-}
-
-void InputPart::clearTotals()
-{
-    m_label24->clear();
-    m_label25->clear();
 }
 
 void InputPart::focusKeyBox()
@@ -202,9 +205,7 @@ void InputPart::boxEnter(InputColumn column)
         return;
     case BoxEnter::EndMark:
         current->clear();
-        runFlow([&](MonthButtons &buttons) {
-            return ConfirmMonth(ws, *m_g1, buttons, ws.InputMonth, ws.CurRow - 1);
-        });
+        showFlow(ConfirmMonth(ws, *m_g1, monthButtons(), ws.InputMonth, ws.CurRow - 1));
         return;
     case BoxEnter::Written:
         current->clear();
@@ -240,53 +241,37 @@ void InputPart::gridClicked(int row, int col)
 {
     for (KeyBox *b : {m_text3, m_text4, m_text5})
         b->setVisible(true);
-    FollowGridClick(m_app.store().tally, *m_g1);
+    const std::optional<InputColumn> focus = FollowGridClick(m_app.store().tally, *m_g1, row, col);
     placeBoxes();
-    // A click on a row number or on the header row moves no focus.
-    if (row >= 1 && col >= 1 && col <= 3)
-        box(InputColumn(col))->setFocus();
+    if (focus)
+        box(*focus)->setFocus();
 }
 
 void InputPart::confirm()
 {
     TallyWorkspace &ws = m_app.store().tally;
-    runFlow([&](MonthButtons &buttons) {
-        return ConfirmMonth(ws, *m_g1, buttons, ws.InputMonth, RowsToConfirm(*m_g1, maxRows()));
-    });
+    showFlow(ConfirmMonth(ws, *m_g1, monthButtons(), ws.InputMonth, RowsToConfirm(*m_g1, maxRows())));
 }
 
-void InputPart::nextMonth()
+void InputPart::returnToFirstMonth()
 {
-    runFlow([&](MonthButtons &buttons) {
-        return NextMonth(m_app.store().tally, *m_g1, buttons, maxRows());
-    });
+    Store &store = m_app.store();
+    showFlow(ReturnToFirstMonth(store.tally, store.program, *m_g1, monthButtons()));
 }
 
-void InputPart::previousMonth()
+void InputPart::showFlow(const FlowResult &result)
 {
-    runFlow([&](MonthButtons &buttons) {
-        return PreviousMonth(m_app.store().tally, *m_g1, buttons, maxRows());
-    });
-}
-
-void InputPart::runFlow(const std::function<FlowResult(MonthButtons &)> &step)
-{
-    MonthButtons buttons = m_buttons;
-    const FlowResult result = step(buttons);
-    setMonthButtons(buttons); // before the focus moves to one of them
-    apply(result);
-}
-
-void InputPart::apply(const FlowResult &result)
-{
+    // The buttons first: the focus may move to one of them.
+    m_tallyButton->setEnabled(result.buttons.Command1);
+    m_command2->setEnabled(result.buttons.Command2);
+    m_command3->setEnabled(result.buttons.Command3);
     if (result.monthLabel)
         m_label20->setText(*result.monthLabel);
     if (result.countTotal)
         m_label24->setText(*result.countTotal);
     if (result.amountTotal)
         m_label25->setText(*result.amountTotal);
-    if (result.freshMonth)
-        placeBoxesHome(KeyBoxLeftForNewMonth);
+    placeBoxesHome(result.boxesHome);
     if (result.beep)
         m_app.services().messages->beep();
     switch (result.focus) {

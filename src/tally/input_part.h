@@ -5,8 +5,6 @@
 
 #include <QGroupBox>
 
-#include <functional>
-
 class QLabel;
 class QPushButton;
 
@@ -16,11 +14,6 @@ class Application;
 class IndexedToolbar;
 class KeyBox;
 class LegacyGrid;
-
-// Left edge of the key box (twips): after activation or reset, and after a
-// new month was opened.
-inline constexpr int KeyBoxLeftAtStart = 740;
-inline constexpr int KeyBoxLeftForNewMonth = 720;
 
 // The input area (Frame2) of the tally window: the month grid with its
 // edit boxes, the totals, the month buttons and the input help.
@@ -33,24 +26,20 @@ public:
 
     LegacyGrid *grid() const { return m_g1; }
 
-    // Activation: grid laid out, boxes on row 1.
+    // Activation: the grid's column widths and alignments.
     void layOut();
-    // G1C
-    void G1C();
-    // Boxes back on row 1 of the first visible line; key box at `keyLeft`.
-    void placeBoxesHome(int keyLeft);
     void setInputEnabled(bool enabled);
-    void setMonthButtons(const MonthButtons &buttons);
-    const MonthButtons &monthButtons() const { return m_buttons; }
+    // The enabled states of 集計ボタン, 次月度 ＞ and ＜ 前月度, as the
+    // buttons hold them.
+    MonthButtons monthButtons() const;
+    // Shows what a step of the month flow returns.
+    void showFlow(const FlowResult &result);
     void setMonthLabel(const QString &text);
     void setHelpText(const QString &text);
-    void clearTotals();
     void focusKeyBox();
 
-    // The month buttons, as the window's return path needs them.
-    void previousMonth();
-    // Shows a month brought into the grid from elsewhere (a file).
-    void showLoadedMonth(const FlowResult &result) { apply(result); }
+    // The window's way back from its secondary windows.
+    void returnToFirstMonth();
 
 private:
     KeyBox *box(InputColumn column) const;
@@ -58,15 +47,12 @@ private:
     void boxArrow(InputColumn column, Qt::Key key);
     void gridClicked(int row, int col);
     void confirm();
-    void nextMonth();
-    void runFlow(const std::function<FlowResult(MonthButtons &)> &step);
-    void apply(const FlowResult &result);
+    void placeBoxesHome(BoxesHome home);
     void placeBoxes();
     int maxRows() const;
 
     Application &m_app;
     QPushButton *m_tallyButton;
-    MonthButtons m_buttons;
     LegacyGrid *m_g1 = nullptr;
     KeyBox *m_text3 = nullptr;
     KeyBox *m_text4 = nullptr;

@@ -5,20 +5,18 @@
 
 namespace zq {
 
-namespace {
-void writeHeader(CellGrid &grid, const QString &itemName)
+void WriteTallyGridHeader(CellGrid &grid, const QString &itemName)
 {
     grid.setText(0, 0, QStringLiteral("NO"));
     grid.setText(0, 1, itemName);
     grid.setText(0, 2, QStringLiteral("件数"));
     grid.setText(0, 3, QStringLiteral("金　額"));
 }
-} // namespace
 
 void LayOutInputGrid(CellGrid &grid, int maxRows)
 {
     grid.setRows(maxRows + 1);
-    writeHeader(grid, QStringLiteral("回数"));
+    WriteTallyGridHeader(grid, QStringLiteral("回数"));
     for (int r = 1; r <= maxRows; ++r)
         grid.setText(r, 0, FormatNumber(r, u"# "));
     grid.setCurrentCell(grid.row(), 0);
@@ -27,7 +25,7 @@ void LayOutInputGrid(CellGrid &grid, int maxRows)
 void ClearInputGrid(CellGrid &grid, const QString &itemName, int maxRows)
 {
     grid.clear();
-    writeHeader(grid, itemName);
+    WriteTallyGridHeader(grid, itemName);
     for (int r = 1; r <= maxRows; ++r)
         grid.setText(r, 0, FormatNumber(r, u"0 "));
     grid.setCurrentCell(maxRows, 0);
@@ -136,10 +134,13 @@ ArrowMove ArrowInBox(TallyWorkspace &ws, CellGrid &grid, InputColumn column, Arr
     return move;
 }
 
-void FollowGridClick(TallyWorkspace &ws, const CellGrid &grid)
+std::optional<InputColumn> FollowGridClick(TallyWorkspace &ws, const CellGrid &grid, int row, int col)
 {
     ws.CurRow = grid.row();
     ws.CurLine = qBound(1, grid.row() - grid.topRow() + 1, InputVisibleLines);
+    if (row >= 1 && col >= int(InputColumn::Key) && col <= int(InputColumn::Amount))
+        return InputColumn(col);
+    return std::nullopt;
 }
 
 } // namespace zq

@@ -5,6 +5,8 @@
 
 #include <QStringView>
 
+#include <optional>
+
 namespace zq {
 
 // Columns of the input grid and the edit box over each.
@@ -17,6 +19,10 @@ constexpr int InputBoxTop(int line)
 {
     return 660 + 240 * line;
 }
+
+// Header row 0 of the tally window's grids G1, G2 and G3: "NO", the item
+// name, "件数", "金　額".
+void WriteTallyGridHeader(CellGrid &grid, const QString &itemName);
 
 // The grid as the window's activation lays it out: header texts, row
 // numbers ("# "), current column 0.
@@ -59,7 +65,9 @@ struct ArrowMove {
 ArrowMove ArrowInBox(TallyWorkspace &ws, CellGrid &grid, InputColumn column, Arrow arrow,
                      int maxRows);
 
-// A click on the grid: the boxes follow the grid's current row.
-void FollowGridClick(TallyWorkspace &ws, const CellGrid &grid);
+// A click on the grid, pressed on (row, col): the boxes follow the grid's
+// current row. A click on a data cell gives the focus to the box over its
+// column; one on a row number or on the header row moves no focus.
+std::optional<InputColumn> FollowGridClick(TallyWorkspace &ws, const CellGrid &grid, int row, int col);
 
 } // namespace zq

@@ -30,9 +30,11 @@ int RowsToConfirm(const CellGrid &grid, int maxRows)
     return 0;
 }
 
-FlowResult ConfirmMonth(TallyWorkspace &ws, const CellGrid &grid, MonthButtons &buttons, int k, int n)
+FlowResult ConfirmMonth(TallyWorkspace &ws, const CellGrid &grid, const MonthButtons &current, int k, int n)
 {
     FlowResult result;
+    result.buttons = current;
+    MonthButtons &buttons = result.buttons;
     if (k < 1 || k > TallyMaxMonths)
         return result;
     ws.MonthRows[k] = n;
@@ -64,6 +66,9 @@ FlowResult ConfirmMonth(TallyWorkspace &ws, const CellGrid &grid, MonthButtons &
     return result;
 }
 
+namespace {
+// Brings month j from the workspace into the grid. Only the texts of the
+// result count: the caller keeps the buttons.
 FlowResult LoadMonth(TallyWorkspace &ws, CellGrid &grid, int j, int maxRows)
 {
     FlowResult result;
@@ -89,7 +94,7 @@ FlowResult LoadMonth(TallyWorkspace &ws, CellGrid &grid, int j, int maxRows)
     return result;
 }
 
-namespace {
+// The texts of a month brought into the grid; the buttons stay those of `into`.
 void merge(FlowResult &into, const FlowResult &from)
 {
     if (from.monthLabel)
@@ -101,9 +106,11 @@ void merge(FlowResult &into, const FlowResult &from)
 }
 } // namespace
 
-FlowResult NextMonth(TallyWorkspace &ws, CellGrid &grid, MonthButtons &buttons, int maxRows)
+FlowResult NextMonth(TallyWorkspace &ws, CellGrid &grid, const MonthButtons &current, int maxRows)
 {
     FlowResult result;
+    result.buttons = current;
+    MonthButtons &buttons = result.buttons;
     if (ws.InputMonth < 1 || ws.InputMonth >= ws.MonthCount)
         return result; // the last month of the period has no next one
     grid.setTopRow(1);
@@ -134,7 +141,7 @@ FlowResult NextMonth(TallyWorkspace &ws, CellGrid &grid, MonthButtons &buttons, 
     ws.CurRow = 1;
     grid.setCurrentCell(1, grid.col());
     ws.CurLine = 1;
-    result.freshMonth = true;
+    result.boxesHome = BoxesHome::NewMonth;
     result.focus = FlowFocus::Text3;
     result.beep = true;
     buttons.Command2 = false;
@@ -142,9 +149,11 @@ FlowResult NextMonth(TallyWorkspace &ws, CellGrid &grid, MonthButtons &buttons, 
     return result;
 }
 
-FlowResult PreviousMonth(TallyWorkspace &ws, CellGrid &grid, MonthButtons &buttons, int maxRows)
+FlowResult PreviousMonth(TallyWorkspace &ws, CellGrid &grid, const MonthButtons &current, int maxRows)
 {
     FlowResult result;
+    result.buttons = current;
+    MonthButtons &buttons = result.buttons;
     const int k = ws.InputMonth;
     // The list window comes back with month 2 even for a one-month period,
     // to bring month 1 back; nothing ever loads a month above the period.
@@ -170,6 +179,76 @@ FlowResult PreviousMonth(TallyWorkspace &ws, CellGrid &grid, MonthButtons &butto
     if (k - 1 >= 2 && ws.monthRows(k) > 0)
         buttons.Command2 = true;
     return result;
+}
+
+namespace {
+// The edit boxes on row 1 of month 1.
+void homeBoxes(TallyWorkspace &ws, CellGrid &grid, FlowResult &result)
+{
+    ws.CurRow = 1;
+    grid.setCurrentCell(1, grid.col());
+    ws.CurLine = 1;
+    ws.InputMonth = 1;
+    result.boxesHome = BoxesHome::Start;
+}
+} // namespace
+
+FlowResult ActivateInput(TallyWorkspace &ws, ProgramValues &program, CellGrid &grid, const MonthButtons &buttons)
+{
+    FlowResult result;
+    program.MaxRows = TallyMaxRows;
+    LayOutInputGrid(grid, program.MaxRows);
+    homeBoxes(ws, grid, result);
+    if (program.ReturnFlag != 0)
+        result.buttons = buttons;
+    return result;
+}
+
+FlowResult ReturnToFirstMonth(TallyWorkspace &ws, ProgramValues &program, CellGrid &grid,
+                              const MonthButtons &buttons)
+{
+    ws.InputMonth = 2;
+    MonthButtons back = buttons;
+    back.Command3 = true;
+    const FlowResult result = PreviousMonth(ws, grid, back, program.MaxRows);
+    program.ReturnFlag = 0;
+    return result;
+}
+
+FlowResult ResetInput(TallyWorkspace &ws, TallyResults &results, ProgramValues &program, CellGrid &grid)
+{
+    ResetTally(ws, results, program);
+    FlowResult result;
+    ClearInputGrid(grid, ws.ItemName, program.MaxRows);
+    result.monthLabel = QString();
+    result.countTotal = QString();
+    result.amountTotal = QString();
+    homeBoxes(ws, grid, result);
+    return result;
+}
+
+FlowResult ShowOpenedTally(TallyWorkspace &ws, CellGrid &grid, const MonthButtons &buttons, int maxRows)
+{
+    ws.NextRows = ws.monthRows(1);
+    FlowResult result = LoadMonth(ws, grid, 1, maxRows);
+    result.monthLabel = FormatNumber(ws.StartMonth, u"# ");
+    ws.CurRow = 1;
+    ws.CurLine = 1;
+    ws.InputMonth = 1;
+    grid.setTopRow(1);
+    result.boxesHome = BoxesHome::Start;
+    result.buttons = buttons;
+    result.buttons.Command1 = true;
+    result.buttons.Command2 = ws.MonthCount > 1; // a one-month tally has no next month
+    return result;
+}
+
+ItemView ShowChosenItem(const TallyWorkspace &ws, ProgramValues &program, CellGrid &grid, HelpVariant variant)
+{
+    program.WorkText = InputHelpText(ws.ItemName, variant);
+    grid.setText(0, 1, ws.ItemName);
+    grid.setCurrentCell(ws.CurRow, 1);
+    return {MonthDisplay(ws.StartMonth), program.WorkText};
 }
 
 bool PrepareDataInput(TallyWorkspace &ws)

@@ -142,6 +142,11 @@ void SetupPart::showPeriod(double startMonth, double endMonth)
     m_label3->setText(FormatNumber(endMonth, u"# "));
 }
 
+void SetupPart::showItemName(const QString &name)
+{
+    m_combo1->setEditText(name);
+}
+
 void SetupPart::focusItemBox()
 {
     // As a Windows combo box does when it gets the focus: the name shown is

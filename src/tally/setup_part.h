@@ -31,9 +31,9 @@ public:
     void showNoPeriod();
     // The month labels show an opened period ("# ": 0 shows as a blank).
     void showPeriod(double startMonth, double endMonth);
+    // The item box shows an opened item name as typed text.
+    void showItemName(const QString &name);
     void focusStartMonth();
-
-    QComboBox *itemBox() const { return m_combo1; }
 
 signals:
     // ItemName has been set from the item box.

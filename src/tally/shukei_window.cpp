@@ -1,8 +1,6 @@
 #include "tally/shukei_window.h"
 
-#include "common/format.h"
 #include "common/seq_file.h"
-#include "engine/results_part.h"
 #include "engine/tally_engine.h"
 #include "platform/fonts.h"
 #include "platform/indexed_toolbar.h"
@@ -15,6 +13,7 @@
 #include "shell/artwork.h"
 #include "tally/input_part.h"
 #include "tally/month_flow.h"
+#include "tally/results_part.h"
 #include "tally/setup_part.h"
 #include "tally/tally_file.h"
 #include "reports/ichiran_window.h"
@@ -124,56 +123,27 @@ void ShukeiWindow::buildMenus()
     connect(mm41, &QAction::triggered, this, [this] { m_app.showHelp(this); });
 }
 
-void ShukeiWindow::G1C()
-{
-    m_input->G1C();
-}
-
-void ShukeiWindow::G2C()
-{
-    m_results->G2C();
-}
-
-void ShukeiWindow::G3C()
-{
-    m_results->G3C();
-}
-
 void ShukeiWindow::activated()
 {
-    TallyWorkspace &ws = m_app.store().tally;
-    ProgramValues &program = m_app.store().program;
-    program.MaxRows = TallyMaxRows;
+    Store &store = m_app.store();
+    const bool returning = store.program.ReturnFlag != 0;
     m_setup->appendItemChoices();
     m_input->layOut();
     m_results->layOut();
-    ws.CurRow = 1;
-    m_input->grid()->setCurrentCell(1, m_input->grid()->col());
-    ws.CurLine = 1;
-    m_input->placeBoxesHome(KeyBoxLeftAtStart);
-    ws.InputMonth = 1;
-
-    if (program.ReturnFlag == 0) {
+    m_input->showFlow(ActivateInput(store.tally, store.program, *m_input->grid(), m_input->monthButtons()));
+    if (!returning) {
         m_setup->selectItem(ItemChoices().first());
-        MonthButtons off;
-        m_input->setMonthButtons(off);
         setToolButtonsEnabled(false);
         m_input->setInputEnabled(false);
         m_setup->focusStartMonth();
         return;
     }
-
     // Back from the list or the input-detail print: month 1 returns to the
     // grid, and the item stays the one the user chose.
-    const QString item = ws.ItemName;
-    ws.InputMonth = 2;
+    const QString item = store.tally.ItemName;
     m_setup->resetItemChoices();
     m_setup->selectItem(item);
-    MonthButtons buttons = m_input->monthButtons();
-    buttons.Command3 = true;
-    m_input->setMonthButtons(buttons);
-    m_input->previousMonth();
-    program.ReturnFlag = 0;
+    m_input->returnToFirstMonth();
     m_input->focusKeyBox();
 }
 
@@ -186,12 +156,9 @@ void ShukeiWindow::setToolButtonsEnabled(bool enabled)
 
 void ShukeiWindow::itemChosen(HelpVariant variant)
 {
-    TallyWorkspace &ws = m_app.store().tally;
-    m_input->setMonthLabel(MonthDisplay(ws.StartMonth));
-    m_app.store().program.WorkText = InputHelpText(ws.ItemName, variant);
-    m_input->setHelpText(m_app.store().program.WorkText);
-    m_input->grid()->setText(0, 1, ws.ItemName);
-    m_input->grid()->setCurrentCell(ws.CurRow, 1);
+    const ItemView view = ShowChosenItem(m_app.store().tally, m_app.store().program, *m_input->grid(), variant);
+    m_input->setMonthLabel(view.monthLabel);
+    m_input->setHelpText(view.helpText);
     m_command6->setEnabled(true);
     m_command6->setFocus();
 }
@@ -206,23 +173,13 @@ void ShukeiWindow::dataInput()
 
 void ShukeiWindow::reset()
 {
-    TallyWorkspace &ws = m_app.store().tally;
-    ResetTally(ws, m_app.store().results, m_app.store().program);
-    m_input->G1C();
+    Store &store = m_app.store();
+    m_input->showFlow(ResetInput(store.tally, store.results, store.program, *m_input->grid()));
     m_results->reset();
     m_setup->clearMonthLabels();
-    m_input->setMonthLabel(QString());
-    m_input->clearTotals();
     m_setup->selectItem(ItemChoices().first());
-    MonthButtons off;
-    m_input->setMonthButtons(off);
     setToolButtonsEnabled(false);
     m_results->setEnabled(false);
-    ws.CurRow = 1;
-    m_input->grid()->setCurrentCell(1, m_input->grid()->col());
-    ws.CurLine = 1;
-    ws.InputMonth = 1;
-    m_input->placeBoxesHome(KeyBoxLeftAtStart);
     m_setup->focusStartMonth();
 }
 
@@ -301,29 +258,14 @@ void ShukeiWindow::openFile()
         return;
     TallyWorkspace &ws = m_app.store().tally;
     ApplyTallyFile(ws, *contents);
-
     m_setup->showPeriod(ws.StartMonth, ws.EndMonth);
-    m_setup->itemBox()->setEditText(ws.ItemName);
-    // Month 1 into the grid, the boxes on its first row.
-    ws.NextRows = ws.monthRows(1);
-    m_input->showLoadedMonth(LoadMonth(ws, *m_input->grid(), 1, program.MaxRows));
-    m_input->setMonthLabel(FormatNumber(ws.StartMonth, u"# "));
-    ws.CurRow = 1;
-    ws.CurLine = 1;
-    ws.InputMonth = 1;
-    m_input->grid()->setTopRow(1);
-    m_input->placeBoxesHome(KeyBoxLeftAtStart);
-
+    m_setup->showItemName(ws.ItemName);
+    m_input->showFlow(ShowOpenedTally(ws, *m_input->grid(), m_input->monthButtons(), program.MaxRows));
     m_results->setEnabled(true);
-    MonthButtons buttons = m_input->monthButtons();
-    buttons.Command1 = true;
-    buttons.Command2 = ws.MonthCount > 1; // a one-month tally has no next month
-    m_input->setMonthButtons(buttons);
     m_command6->setEnabled(true);
     dataInput();
     tally();
 }
-
 
 void ShukeiWindow::openInputPrint()
 {

@@ -30,11 +30,6 @@ public:
     InputPart *input() const { return m_input; }
     ResultsPart *results() const { return m_results; }
 
-    // Grid clears used by the other parts of the program.
-    void G1C();
-    void G2C();
-    void G3C();
-
 protected:
     void activated() override;
 

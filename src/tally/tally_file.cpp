@@ -11,7 +11,7 @@ QString TallyFileItemName(const QString &itemName)
 
 QByteArray TallyFileBytes(const TallyWorkspace &ws, bool *ok)
 {
-    const int n = qBound(0, ws.MonthCount, TallyMaxMonths);
+    const int n = ws.periodMonths();
     SeqWriter w;
     w.number(n).text(TallyFileItemName(ws.ItemName)).number(ws.StartMonth).number(ws.EndMonth);
     w.endLine();

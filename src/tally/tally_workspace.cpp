@@ -1,5 +1,7 @@
 #include "tally/tally_workspace.h"
 
+#include "engine/tally_results.h"
+
 namespace zq {
 
 void ResetTally(TallyWorkspace &ws, TallyResults &results, ProgramValues &program)

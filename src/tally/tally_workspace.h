@@ -1,6 +1,5 @@
 #pragma once
 
-#include "engine/tally_results.h"
 #include "shell/program_values.h"
 
 #include <QString>
@@ -9,6 +8,8 @@
 #include <array>
 
 namespace zq {
+
+struct TallyResults;
 
 inline constexpr int TallyMaxRows = 500;
 inline constexpr int TallyMaxMonths = 6;
@@ -38,6 +39,11 @@ struct TallyWorkspace {
 
     int monthRows(int m) const { return (m >= 1 && m <= TallyMaxMonths) ? MonthRows[m] : 0; }
     int periodMonth(int i) const { return PeriodMonth.value(i); }
+    // Months of the period that hold input (0 before a period is set).
+    int periodMonths() const { return qBound(0, MonthCount, TallyMaxMonths); }
+    // Months that the result grids and the list show: those of the period,
+    // at least one.
+    int listedMonths() const { return qBound(1, MonthCount, TallyMaxMonths); }
 };
 
 // Reset: the workspace and the engine's results back to empty; MaxRows

@@ -1,4 +1,5 @@
 #include "common/seq_file.h"
+#include "common/format.h"
 
 #include <QTest>
 
@@ -55,7 +56,7 @@ void TestSeqFile::numberText()
 {
     QFETCH(double, value);
     QFETCH(QString, text);
-    QCOMPARE(SeqNumberText(value), text);
+    QCOMPARE(PlainNumberText(value), text);
 }
 
 void TestSeqFile::writerBytes()
@@ -206,9 +207,9 @@ void TestSeqFile::everyWrittenValueReadsBack()
     QVERIFY(ok);
     for (double v : values) {
         double back = 0;
-        QVERIFY2(r.readNumber(&back), qPrintable(SeqNumberText(v)));
-        QVERIFY2(std::fabs(back - v) <= std::fabs(v) * 1e-14, qPrintable(SeqNumberText(v)));
-        QCOMPARE(SeqNumberText(back), SeqNumberText(v)); // saved again, the same bytes
+        QVERIFY2(r.readNumber(&back), qPrintable(PlainNumberText(v)));
+        QVERIFY2(std::fabs(back - v) <= std::fabs(v) * 1e-14, qPrintable(PlainNumberText(v)));
+        QCOMPARE(PlainNumberText(back), PlainNumberText(v)); // saved again, the same bytes
     }
     for (double v : typed) {
         double back = 0;

@@ -1,4 +1,4 @@
-#include "../reports/report_data.h"
+#include "../support/tally_data.h"
 #include "../support/files.h"
 
 #include "adder/tape.h"

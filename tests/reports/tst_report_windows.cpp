@@ -1,5 +1,5 @@
 #include "../support/app_fixture.h"
-#include "report_data.h"
+#include "../support/tally_data.h"
 
 #include "platform/indexed_toolbar.h"
 #include "platform/legacy_grid.h"

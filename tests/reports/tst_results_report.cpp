@@ -1,4 +1,4 @@
-#include "report_data.h"
+#include "../support/tally_data.h"
 
 #include "../support/recording_canvas.h"
 #include "reports/results_report.h"

@@ -246,9 +246,13 @@ void TestInputSheet::gridClick()
     Sheet s;
     s.grid.setTopRow(21);
     s.grid.setCurrentCell(27, 2);
-    FollowGridClick(s.ws, s.grid);
+    QCOMPARE(FollowGridClick(s.ws, s.grid, 27, 2), InputColumn::Count);
     QCOMPARE(s.ws.CurRow, 27);
     QCOMPARE(s.ws.CurLine, 7);
+    // A row number or the header row: the boxes follow, no box takes the focus.
+    QCOMPARE(FollowGridClick(s.ws, s.grid, 27, 0), std::nullopt);
+    QCOMPARE(FollowGridClick(s.ws, s.grid, 0, 3), std::nullopt);
+    QCOMPARE(FollowGridClick(s.ws, s.grid, -1, 1), std::nullopt);
 }
 
 void TestInputSheet::boxTop()

@@ -33,9 +33,15 @@ struct Flow {
             EnterInBox(ws, grid, InputColumn::Amount, r[2], MaxRows);
         }
     }
-    FlowResult confirm() { return ConfirmMonth(ws, grid, buttons, ws.InputMonth, RowsToConfirm(grid, MaxRows)); }
-    FlowResult next() { return NextMonth(ws, grid, buttons, MaxRows); }
-    FlowResult previous() { return PreviousMonth(ws, grid, buttons, MaxRows); }
+    // Each step reads the buttons and leaves them as it returns them.
+    FlowResult step(const FlowResult &r)
+    {
+        buttons = r.buttons;
+        return r;
+    }
+    FlowResult confirm() { return step(ConfirmMonth(ws, grid, buttons, ws.InputMonth, RowsToConfirm(grid, MaxRows))); }
+    FlowResult next() { return step(NextMonth(ws, grid, buttons, MaxRows)); }
+    FlowResult previous() { return step(PreviousMonth(ws, grid, buttons, MaxRows)); }
 };
 } // namespace
 
@@ -53,6 +59,9 @@ private slots:
     void navigationStaysInPeriod();
     void previousFromFirstMonthDoesNothing();
     void dataInputWithoutPeriod();
+    void windowSteps();
+    void openedTally_data();
+    void openedTally();
 };
 
 void TestMonthFlow::rowsToConfirm_data()
@@ -145,7 +154,7 @@ void TestMonthFlow::nextOpensFreshMonth()
     f.confirm();
     const FlowResult r = f.next();
     QCOMPARE(f.ws.InputMonth, 2);
-    QVERIFY(r.freshMonth);
+    QCOMPARE(r.boxesHome, BoxesHome::NewMonth);
     QVERIFY(r.beep);
     QCOMPARE(r.focus, FlowFocus::Text3);
     QCOMPARE(*r.monthLabel, QStringLiteral("12 "));
@@ -182,7 +191,7 @@ void TestMonthFlow::roundTripShowsMonthsAsConfirmed()
 
     r = f.next();
     QCOMPARE(f.ws.InputMonth, 2);
-    QVERIFY(!r.freshMonth);
+    QCOMPARE(r.boxesHome, BoxesHome::Stay);
     QCOMPARE(f.grid.text(1, 1), QStringLiteral("201 "));
     QCOMPARE(f.grid.text(1, 3), QStringLiteral("1,234,567 "));
     QCOMPARE(f.grid.text(2, 2), QStringLiteral("0 "));
@@ -240,6 +249,87 @@ void TestMonthFlow::dataInputWithoutPeriod()
     QCOMPARE(ws.MonthCount, 1);
     QCOMPARE(ws.PeriodMonth, (QVector<int>{0, 0}));
     QVERIFY(!PrepareDataInput(ws));
+}
+
+void TestMonthFlow::windowSteps()
+{
+    Flow f(2);
+    ProgramValues program;
+    // A fresh activation turns every month button off and homes the boxes.
+    f.buttons = {true, true, true};
+    FlowResult r = f.step(ActivateInput(f.ws, program, f.grid, f.buttons));
+    QCOMPARE(program.MaxRows, TallyMaxRows);
+    QVERIFY(!f.buttons.Command1 && !f.buttons.Command2 && !f.buttons.Command3);
+    QCOMPARE(r.boxesHome, BoxesHome::Start);
+    QCOMPARE(f.grid.text(0, 1), QStringLiteral("回数"));
+
+    ItemView item = ShowChosenItem(f.ws, program, f.grid, HelpVariant::Enter);
+    QCOMPARE(item.monthLabel, QStringLiteral("11 "));
+    QCOMPARE(item.helpText, program.WorkText);
+    QCOMPARE(f.grid.text(0, 1), QStringLiteral("担当者NO"));
+    QCOMPARE(f.grid.row(), 1);
+    QCOMPARE(f.grid.col(), 1);
+
+    // Back from the list: month 1 returns, the buttons stay as they were.
+    f.type({{"1", "1", "10"}});
+    f.confirm();
+    f.next();
+    f.type({{"2", "2", "20"}});
+    f.confirm();
+    program.ReturnFlag = 1;
+    r = f.step(ActivateInput(f.ws, program, f.grid, f.buttons));
+    QVERIFY(f.buttons.Command1);
+    r = f.step(ReturnToFirstMonth(f.ws, program, f.grid, f.buttons));
+    QCOMPARE(f.ws.InputMonth, 1);
+    QCOMPARE(f.grid.text(1, 1), QStringLiteral("1 "));
+    QCOMPARE(*r.monthLabel, QStringLiteral("11 "));
+    QVERIFY(!f.buttons.Command3 && f.buttons.Command2);
+    QCOMPARE(program.ReturnFlag, 0);
+
+    // ﾘｾｯﾄ empties everything and turns the buttons off.
+    TallyResults results;
+    results.PeriodKeyCount = 2;
+    r = f.step(ResetInput(f.ws, results, program, f.grid));
+    QCOMPARE(f.ws.MonthCount, 0);
+    QCOMPARE(results.PeriodKeyCount, 0);
+    QCOMPARE(f.grid.text(1, 1), QString());
+    QCOMPARE(*r.monthLabel, QString());
+    QCOMPARE(*r.countTotal, QString());
+    QVERIFY(!f.buttons.Command1 && !f.buttons.Command2 && !f.buttons.Command3);
+    QCOMPARE(f.ws.CurRow, 1);
+}
+
+void TestMonthFlow::openedTally_data()
+{
+    QTest::addColumn<int>("months");
+    QTest::addColumn<bool>("next");   // 次月度 ＞ afterwards
+    QTest::addColumn<QString>("label");
+    QTest::newRow("one month, no period") << 0 << false << " ";
+    QTest::newRow("two months") << 2 << true << "11 ";
+}
+
+void TestMonthFlow::openedTally()
+{
+    QFETCH(int, months);
+    QFETCH(bool, next);
+    QFETCH(QString, label);
+    Flow f(months);
+    PrepareDataInput(f.ws);
+    f.type({{"5", "2", "1000"}, {"6", "1", "500"}});
+    f.confirm();
+    f.grid.setTopRow(30);
+    f.ws.CurRow = 12;
+    f.buttons.Command3 = true; // left as it was
+    const FlowResult r = f.step(ShowOpenedTally(f.ws, f.grid, f.buttons, MaxRows));
+    QCOMPARE(f.grid.text(2, 1), QStringLiteral("6 "));
+    QCOMPARE(f.grid.topRow(), 1);
+    QCOMPARE(*r.countTotal, QStringLiteral("3 "));
+    QCOMPARE(*r.amountTotal, QStringLiteral("1,500 "));
+    QCOMPARE(*r.monthLabel, label);
+    QCOMPARE(r.boxesHome, BoxesHome::Start);
+    QCOMPARE(f.ws.CurRow, 1);
+    QVERIFY(f.buttons.Command1 && f.buttons.Command3);
+    QCOMPARE(f.buttons.Command2, next);
 }
 
 QTEST_APPLESS_MAIN(TestMonthFlow)

@@ -1,3 +1,4 @@
+#include "engine/tally_results.h"
 #include "tally/period_setup.h"
 
 #include <QTest>

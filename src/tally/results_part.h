@@ -39,16 +39,10 @@ public:
     void showTally();
     // ＜ 前月度 / 次月度 ＞ of the result month, clamped to the period.
     void stepMonth(int delta);
-    // Copies a whole grid, header and row numbers included.
-    void copyGrid(LegacyGrid *grid);
 
     QPushButton *nextButton() const { return m_command9; }
 
 private:
-    void clearGrid(LegacyGrid *grid);
-    void writeHeader(LegacyGrid *grid);
-    void showMonth(int month);
-
     Application &m_app;
     LegacyGrid *m_g2 = nullptr;
     LegacyGrid *m_g3 = nullptr;

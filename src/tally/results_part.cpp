@@ -1,6 +1,7 @@
-#include "engine/results_part.h"
+#include "tally/results_part.h"
 
 #include "platform/fonts.h"
+#include "platform/grid_copy.h"
 #include "platform/indexed_toolbar.h"
 #include "platform/legacy_grid.h"
 #include "platform/twips.h"
@@ -8,8 +9,7 @@
 #include "reports/report_printing.h"
 #include "shell/application.h"
 #include "shell/artwork.h"
-#include "common/format.h"
-#include "common/seq_file.h"
+#include "tally/result_grids.h"
 
 #include <QAction>
 #include <QCursor>
@@ -18,10 +18,6 @@
 #include <QPushButton>
 
 namespace zq {
-
-namespace {
-constexpr int DesignRows = 6;
-} // namespace
 
 ResultsPart::ResultsPart(Application &app, QWidget *parent)
     : QGroupBox(QStringLiteral("集計結果"), parent)
@@ -55,7 +51,7 @@ ResultsPart::ResultsPart(Application &app, QWidget *parent)
         grid->setObjectName(name);
         grid->setGeometry(TwipsRect(120, top, 3990, 1550));
         grid->setFont(LegacyFont(PGothicFont, 9.75));
-        grid->setRows(DesignRows);
+        grid->setRows(ResultGridDesignRows);
         grid->setCols(4);
         return grid;
     };
@@ -100,7 +96,7 @@ void ResultsPart::setPopupMenus(QMenu *monthMenu, QAction *monthCopy, QMenu *per
         // The copy also answers its shortcut while the grid has the focus.
         g.copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         grid->addAction(g.copy);
-        connect(g.copy, &QAction::triggered, this, [this, grid] { copyGrid(grid); });
+        connect(g.copy, &QAction::triggered, this, [this, grid] { CopyWholeGrid(*m_app.services().clipboard, *grid); });
         connect(grid, &LegacyGrid::mousePressed, menu, [menu](Qt::MouseButton button, int, int) {
             if (button == Qt::RightButton)
                 menu->popup(QCursor::pos());
@@ -108,69 +104,24 @@ void ResultsPart::setPopupMenus(QMenu *monthMenu, QAction *monthCopy, QMenu *per
     }
 }
 
-void ResultsPart::writeHeader(LegacyGrid *grid)
-{
-    grid->setText(0, 0, QStringLiteral("NO"));
-    grid->setText(0, 1, m_app.store().tally.ItemName);
-    grid->setText(0, 2, QStringLiteral("件数"));
-    grid->setText(0, 3, QStringLiteral("金　額"));
-}
-
 void ResultsPart::showTally()
 {
-    const TallyWorkspace &ws = m_app.store().tally;
-    const TallyResults &r = m_app.store().results;
     layOut();
-    writeHeader(m_g2);
-    writeHeader(m_g3);
-    m_g3->setRows(r.PeriodKeyCount + 1);
-    for (int i = 1; i <= r.PeriodKeyCount; ++i) {
-        m_g3->setText(i, 0, FormatNumber(i, u"0 "));
-        m_g3->setText(i, 1, FormatNumber(r.PeriodKey[i], u"0 "));
-        m_g3->setText(i, 2, FormatNumber(r.PeriodCases[i], u"0 "));
-        m_g3->setText(i, 3, FormatNumber(r.PeriodAmount[i], u"#,0 "));
-    }
-    m_label10->setText(SeqNumberText(ws.StartMonth));
-    m_label11->setText(SeqNumberText(ws.EndMonth));
-    m_label18->setText(FormatNumber(r.PeriodCountTotal, u"0 "));
-    m_label17->setText(FormatNumber(r.PeriodAmountTotal, u"#,0 "));
+    const PeriodResultView view = ShowPeriodResults(*m_g2, *m_g3, m_app.store().tally, m_app.store().results);
+    m_label10->setText(view.startMonth);
+    m_label11->setText(view.endMonth);
+    m_label18->setText(view.countTotal);
+    m_label17->setText(view.amountTotal);
     setEnabled(true);
     setStepButtonsEnabled(true);
 }
 
 void ResultsPart::stepMonth(int delta)
 {
-    TallyResults &r = m_app.store().results;
-    const int months = qMax(1, m_app.store().tally.MonthCount);
-    r.ResultMonth = qBound(1, r.ResultMonth + delta, months);
-    showMonth(r.ResultMonth);
-}
-
-void ResultsPart::showMonth(int month)
-{
-    const TallyWorkspace &ws = m_app.store().tally;
-    const TallyResults &r = m_app.store().results;
-    const int keys = r.monthKeyCount(month);
-    m_g2->setRows(keys + 1);
-    for (int i = 1; i <= keys; ++i) {
-        m_g2->setText(i, 0, FormatNumber(i, u"0 "));
-        m_g2->setText(i, 1, FormatNumber(r.SumKey[month][i], u"0 "));
-        m_g2->setText(i, 2, FormatNumber(r.SumCases[month][i], u"0 "));
-        m_g2->setText(i, 3, FormatNumber(r.SumAmount[month][i], u"#,0 "));
-    }
-    m_label8->setText(SeqNumberText(ws.periodMonth(month)));
-    m_label15->setText(FormatNumber(r.MonthCountTotal.value(month), u"0 "));
-    m_label16->setText(FormatNumber(r.MonthAmountTotal.value(month), u"#,0 "));
-}
-
-void ResultsPart::copyGrid(LegacyGrid *grid)
-{
-    ClipboardService *clipboard = m_app.services().clipboard;
-    clipboard->clear();
-    grid->setSelection(0, 0, grid->rows() - 1, grid->cols() - 1);
-    clipboard->setText(grid->allText());
-    if (grid->rows() > 1)
-        grid->setCurrentCell(1, 1);
+    const MonthResultView view = StepResultMonth(m_app.store().results, m_app.store().tally, *m_g2, delta);
+    m_label8->setText(view.month);
+    m_label15->setText(view.countTotal);
+    m_label16->setText(view.amountTotal);
 }
 
 void ResultsPart::layOut()
@@ -185,31 +136,22 @@ void ResultsPart::layOut()
     }
 }
 
-void ResultsPart::clearGrid(LegacyGrid *grid)
-{
-    grid->clear();
-    grid->setText(0, 0, QStringLiteral("NO"));
-    grid->setText(0, 1, m_app.store().tally.ItemName);
-    grid->setText(0, 2, QStringLiteral("件数"));
-    grid->setText(0, 3, QStringLiteral("金　額"));
-}
-
 void ResultsPart::G2C()
 {
-    clearGrid(m_g2);
+    ClearResultGrid(*m_g2, m_app.store().tally.ItemName);
 }
 
 void ResultsPart::G3C()
 {
-    clearGrid(m_g3);
+    ClearResultGrid(*m_g3, m_app.store().tally.ItemName);
 }
 
 void ResultsPart::reset()
 {
     G2C();
     G3C();
-    m_g2->setRows(DesignRows);
-    m_g3->setRows(DesignRows);
+    m_g2->setRows(ResultGridDesignRows);
+    m_g3->setRows(ResultGridDesignRows);
     for (QLabel *l : m_valueLabels)
         l->clear();
     setStepButtonsEnabled(false);
