@@ -9,11 +9,6 @@
 namespace zq {
 namespace {
 
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
-}
-
 bool isDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
@@ -34,7 +29,7 @@ Scan scanNumber(QStringView text)
     qsizetype i = 0;
     const qsizetype n = text.size();
     auto skipBlanks = [&] {
-        while (i < n && isBlank(text[i]))
+        while (i < n && IsBlank(text[i]))
             ++i;
     };
 
@@ -75,7 +70,7 @@ Scan scanNumber(QStringView text)
     {
         qsizetype j = i;
         auto skip = [&] {
-            while (j < n && isBlank(text[j]))
+            while (j < n && IsBlank(text[j]))
                 ++j;
         };
         if (j < n && (text[j] == u'e' || text[j] == u'E')) {
@@ -196,7 +191,7 @@ bool ReadsAsNumber(QStringView text, double *value)
         return false;
     // Inner blanks belong to no number the user means to see formatted.
     for (QChar c : trimmed)
-        if (isBlank(c))
+        if (IsBlank(c))
             return false;
     const Scan scan = scanNumber(trimmed);
     if (!scan.found || scan.reading.overflow || scan.end != trimmed.size())
@@ -211,7 +206,7 @@ double GridCellNumber(QStringView text)
     QString cleaned;
     cleaned.reserve(text.size());
     for (QChar c : text)
-        if (!isBlank(c) && c != u',')
+        if (!IsBlank(c) && c != u',')
             cleaned += c;
     double value = 0.0;
     if (!ReadsAsNumber(cleaned, &value))

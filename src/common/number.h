@@ -5,6 +5,13 @@
 
 namespace zq {
 
+// The blanks that surround and separate numbers, in typed text and in the
+// files alike: space, tab, CR and LF.
+constexpr bool IsBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
+}
+
 // Result of reading the leading number of a typed text.
 struct NumberReading {
     double value = 0.0;

@@ -131,7 +131,7 @@ bool SeqReader::atEnd() const
     qsizetype i = m_pos;
     while (i < m_text.size()) {
         const QChar c = m_text[i];
-        if (c != u' ' && c != u'\t' && c != u'\r' && c != u'\n' && c != QChar(0x1a))
+        if (!IsBlank(c) && c != QChar(0x1a)) // an end-of-file mark may close the file
             return false;
         ++i;
     }
@@ -142,8 +142,7 @@ bool SeqReader::readField(QString *field, bool *quoted)
 {
     const qsizetype n = m_text.size();
     // Leading blanks and any line ends before the value.
-    while (m_pos < n && (m_text[m_pos] == u' ' || m_text[m_pos] == u'\t' || m_text[m_pos] == u'\r'
-                         || m_text[m_pos] == u'\n'))
+    while (m_pos < n && IsBlank(m_text[m_pos]))
         ++m_pos;
     if (m_pos >= n)
         return false;

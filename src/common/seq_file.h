@@ -51,9 +51,6 @@ class SeqReader
 public:
     explicit SeqReader(const QByteArray &bytes);
 
-    // False when the bytes are neither code page 932 nor UTF-8.
-    bool decoded() const { return m_decoded; }
-
     bool readText(QString *value);
     bool readNumber(double *value);      // a finite number
     bool readWhole(double *value);       // a finite whole number
@@ -63,7 +60,7 @@ private:
     bool readField(QString *field, bool *quoted);
     QString m_text;
     qsizetype m_pos = 0;
-    bool m_decoded = true;
+    bool m_decoded = true; // false: neither code page 932 nor UTF-8, nothing reads
 };
 
 } // namespace zq

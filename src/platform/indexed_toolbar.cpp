@@ -50,10 +50,4 @@ QAction *IndexedToolbar::button(int index) const
     return (index >= 1 && index <= m_buttons.size()) ? m_buttons[index - 1] : nullptr;
 }
 
-void IndexedToolbar::setButtonEnabled(int index, bool enabled)
-{
-    if (QAction *a = button(index))
-        a->setEnabled(enabled);
-}
-
 } // namespace zq

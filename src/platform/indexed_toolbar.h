@@ -21,7 +21,6 @@ public:
     void addGap();
     QAction *button(int index) const;
     int buttonCount() const { return int(m_buttons.size()); }
-    void setButtonEnabled(int index, bool enabled);
 
 signals:
     void buttonClicked(int index);

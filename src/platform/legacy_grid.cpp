@@ -97,6 +97,7 @@ void LegacyGrid::setColAlignment(int col, Qt::Alignment alignment)
 {
     if (col >= 0 && col < m_cols) {
         m_alignments[col] = alignment | Qt::AlignVCenter;
+        m_rowNumbersAligned = m_rowNumbersAligned || col == 0;
         viewport()->update();
     }
 }
@@ -111,7 +112,14 @@ void LegacyGrid::setHeaderAlignment(int col, Qt::Alignment alignment)
 
 Qt::Alignment LegacyGrid::colAlignment(int col) const
 {
-    return (col >= 0 && col < m_cols) ? m_alignments[col] & Qt::AlignHorizontal_Mask : Qt::Alignment();
+    return (col >= 0 && col < m_cols) ? cellAlignment(1, col) & Qt::AlignHorizontal_Mask : Qt::Alignment();
+}
+
+Qt::Alignment LegacyGrid::cellAlignment(int row, int col) const
+{
+    if (row == 0 || (col == 0 && !m_rowNumbersAligned))
+        return m_headerAlignments[col];
+    return m_alignments[col];
 }
 
 Qt::Alignment LegacyGrid::headerAlignment(int col) const
@@ -149,41 +157,29 @@ void LegacyGrid::clear()
 
 void LegacyGrid::setCurrentCell(int row, int col)
 {
-    row = qBound(0, row, m_rows - 1);
-    col = qBound(0, col, m_cols - 1);
-    const bool changed = row != m_row || col != m_col;
-    m_row = row;
-    m_col = col;
-    m_anchorRow = row;
-    m_anchorCol = col;
+    setSelection(row, col, row, col);
+}
+
+void LegacyGrid::scrollTo(int &current, int wanted, int last, QScrollBar *bar)
+{
+    wanted = qBound(1, wanted, qMax(1, last));
+    if (wanted == current)
+        return;
+    current = wanted;
+    m_syncingScrollBars = true;
+    bar->setValue(current - 1);
+    m_syncingScrollBars = false;
     viewport()->update();
-    if (changed)
-        emit currentCellChanged();
-    emit selectionChanged();
 }
 
 void LegacyGrid::setTopRow(int row)
 {
-    row = qBound(1, row, qMax(1, maxTopRow()));
-    if (row == m_topRow)
-        return;
-    m_topRow = row;
-    m_syncingScrollBars = true;
-    verticalScrollBar()->setValue(m_topRow - 1);
-    m_syncingScrollBars = false;
-    viewport()->update();
+    scrollTo(m_topRow, row, maxTopRow(), verticalScrollBar());
 }
 
 void LegacyGrid::setLeftCol(int col)
 {
-    col = qBound(1, col, qMax(1, maxLeftCol()));
-    if (col == m_leftCol)
-        return;
-    m_leftCol = col;
-    m_syncingScrollBars = true;
-    horizontalScrollBar()->setValue(m_leftCol - 1);
-    m_syncingScrollBars = false;
-    viewport()->update();
+    scrollTo(m_leftCol, col, maxLeftCol(), horizontalScrollBar());
 }
 
 int LegacyGrid::visibleDataRows() const
@@ -211,7 +207,6 @@ void LegacyGrid::setSelection(int row1, int col1, int row2, int col2)
     m_row = qBound(0, row2, m_rows - 1);
     m_col = qBound(0, col2, m_cols - 1);
     viewport()->update();
-    emit selectionChanged();
 }
 
 int LegacyGrid::selectionLeft() const
@@ -408,7 +403,7 @@ void LegacyGrid::paintEvent(QPaintEvent *)
             const QString &t = m_texts[index(r, c)];
             if (!t.isEmpty()) {
                 p.setPen(foreground);
-                const Qt::Alignment a = r == 0 ? m_headerAlignments[c] : m_alignments[c];
+                const Qt::Alignment a = cellAlignment(r, c);
                 p.drawText(cell.adjusted(TextPadding, 0, -TextPadding, 0), int(a), t);
             }
             if (!fixed && r == m_row && c == m_col && hasFocus()) {
@@ -464,17 +459,10 @@ void LegacyGrid::moveCurrent(int row, int col, bool extend)
 {
     row = qBound(1, row, qMax(1, m_rows - 1));
     col = qBound(1, col, qMax(1, m_cols - 1));
-    const bool changed = row != m_row || col != m_col;
-    m_row = row;
-    m_col = col;
-    if (!extend) {
-        m_anchorRow = row;
-        m_anchorCol = col;
-    }
-    viewport()->update();
-    if (changed)
-        emit currentCellChanged();
-    emit selectionChanged();
+    if (extend)
+        setSelection(m_anchorRow, m_anchorCol, row, col);
+    else
+        setSelection(row, col, row, col);
 }
 
 void LegacyGrid::ensureVisible(int row, int col)

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QVector>
 
+class QScrollBar;
+
 namespace zq {
 
 // Text grid with one fixed header row and one fixed row-number column that
@@ -30,9 +32,12 @@ public:
     int colWidth(int col) const; // twips
     void setRowHeight(int twips);
     int rowHeight() const;       // twips
-    void setColAlignment(int col, Qt::Alignment alignment);    // cells below the header row
+    // Cells below the header row. The row numbers of the fixed column 0 are
+    // fixed cells: they take the alignment of its header cell unless one is
+    // set for them here.
+    void setColAlignment(int col, Qt::Alignment alignment);
     void setHeaderAlignment(int col, Qt::Alignment alignment); // the header row
-    Qt::Alignment colAlignment(int col) const;
+    Qt::Alignment colAlignment(int col) const; // as the cells are drawn
     Qt::Alignment headerAlignment(int col) const;
 
     QString text(int row, int col) const override;
@@ -80,8 +85,6 @@ signals:
     // 0 for the fixed row and column).
     void clicked(int row, int col);
     void mousePressed(Qt::MouseButton button, int row, int col);
-    void currentCellChanged();
-    void selectionChanged();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -101,9 +104,11 @@ private:
     int maxLeftCol() const;
     void updateScrollBars();
     void moveCurrent(int row, int col, bool extend);
+    void scrollTo(int &current, int wanted, int last, QScrollBar *bar);
     void ensureVisible(int row, int col);
     bool isSelected(int row, int col) const;
     QString rangeText(int r1, int c1, int r2, int c2) const;
+    Qt::Alignment cellAlignment(int row, int col) const;
 
     int m_rows = 2;
     int m_cols = 2;
@@ -111,6 +116,7 @@ private:
     QVector<int> m_colWidths;              // twips
     QVector<Qt::Alignment> m_alignments;
     QVector<Qt::Alignment> m_headerAlignments;
+    bool m_rowNumbersAligned = false;      // column 0 has an alignment of its own
     int m_rowHeight = 240;                 // twips
     int m_row = 1;
     int m_col = 1;

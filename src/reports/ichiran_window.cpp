@@ -81,7 +81,6 @@ void IchiranWindow::activated()
         if (c >= 2)
             m_g4->setColAlignment(c, Qt::AlignRight);
     }
-    m_g4->setColAlignment(0, Qt::AlignHCenter); // row numbers: fixed cells, centred like the header
     m_g4->setColAlignment(1, Qt::AlignHCenter);
 }
 

@@ -147,7 +147,6 @@ void InputPart::layOut()
         if (c > 0)
             m_g1->setColAlignment(c, Qt::AlignRight);
     }
-    m_g1->setColAlignment(0, Qt::AlignHCenter); // the row numbers, fixed cells like the header
 }
 
 void InputPart::placeBoxesHome(BoxesHome home)

@@ -131,7 +131,8 @@ void ResultsPart::layOut()
         for (int c = 0; c < 4; ++c) {
             grid->setColWidth(c, widths[c]);
             grid->setHeaderAlignment(c, Qt::AlignHCenter);
-            grid->setColAlignment(c, c == 0 ? Qt::AlignHCenter : Qt::AlignRight);
+            if (c > 0)
+                grid->setColAlignment(c, Qt::AlignRight);
         }
     }
 }

@@ -24,6 +24,7 @@ private slots:
     void selectionByRow();
     void wholeGridText();
     void clearEmptiesEveryCell();
+    void rowNumbersAlignLikeTheirHeader();
     void clickMakesCellCurrent();
     void arrowKeysScrollIntoView();
     void scrollBarMovesTopRow();
@@ -166,6 +167,17 @@ void TestLegacyGrid::wholeGridText()
     small.setText(1, 1, QStringLiteral("12. "));
     small.setText(2, 0, QStringLiteral("2 "));
     QCOMPARE(small.allText(), QStringLiteral("NO\t\r1 \t12. \r2 \t"));
+}
+
+void TestLegacyGrid::rowNumbersAlignLikeTheirHeader()
+{
+    m_grid->setHeaderAlignment(0, Qt::AlignHCenter);
+    m_grid->setHeaderAlignment(1, Qt::AlignHCenter);
+    QCOMPARE(m_grid->colAlignment(0), Qt::AlignHCenter); // fixed cells, as their header
+    QCOMPARE(m_grid->colAlignment(1), Qt::AlignLeft);    // data cells keep their own
+    m_grid->setColAlignment(0, Qt::AlignRight);
+    QCOMPARE(m_grid->colAlignment(0), Qt::AlignRight);
+    QCOMPARE(m_grid->headerAlignment(0), Qt::AlignHCenter);
 }
 
 void TestLegacyGrid::clearEmptiesEveryCell()
