@@ -1,9 +1,7 @@
 #include "platform/tool_window.h"
 
-#include <QCloseEvent>
 #include <QEvent>
-#include <QGuiApplication>
-#include <QShowEvent>
+#include <QHideEvent>
 
 namespace zq {
 
@@ -26,8 +24,7 @@ ToolWindow::ToolWindow(ActivationTracker &tracker, const QString &name, QWidget 
 void ToolWindow::showAndActivate()
 {
     show();
-    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
-        raise();
+    raise();
     activateWindow();
     m_tracker.windowActivated(this);
 }
@@ -53,13 +50,6 @@ bool ToolWindow::event(QEvent *event)
     return QMainWindow::event(event);
 }
 
-void ToolWindow::showEvent(QShowEvent *event)
-{
-    QMainWindow::showEvent(event);
-    if (!event->spontaneous())
-        m_tracker.windowActivated(this);
-}
-
 SecondaryWindow::SecondaryWindow(ActivationTracker &tracker, const QString &name, ToolWindow *owner)
     : ToolWindow(tracker, name, owner)
     , m_owner(owner)
@@ -67,10 +57,11 @@ SecondaryWindow::SecondaryWindow(ActivationTracker &tracker, const QString &name
     setWindowFlag(Qt::Dialog);
 }
 
-void SecondaryWindow::closeEvent(QCloseEvent *event)
+void SecondaryWindow::hideEvent(QHideEvent *event)
 {
-    ToolWindow::closeEvent(event);
-    if (event->isAccepted() && m_owner && m_owner->isVisible())
+    ToolWindow::hideEvent(event);
+    // Closed by the user or the program, not minimised with its owner.
+    if (!event->spontaneous() && !tracker().isSuspended() && m_owner && m_owner->isVisible())
         m_owner->showAndActivate();
 }
 

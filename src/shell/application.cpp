@@ -11,11 +11,12 @@
 
 namespace zq {
 
-Application::Application(const Services &services, const SetqLocation &setq, QObject *parent)
+Application::Application(const Services &services, const SetqLocation &setq, EventLoopEnd endEventLoop,
+                         QObject *parent)
     : QObject(parent)
-    , quit([] { QCoreApplication::quit(); })
     , m_services(services)
     , m_setq(setq)
+    , m_endEventLoop(endEventLoop ? std::move(endEventLoop) : EventLoopEnd([] { QCoreApplication::quit(); }))
 {
 }
 
@@ -106,8 +107,7 @@ void Application::endProgram(QWidget *owner, bool closeHelp)
             w->deleteLater();
         }
     }
-    if (quit)
-        quit();
+    m_endEventLoop();
 }
 
 } // namespace zq

@@ -25,8 +25,14 @@ class Application : public QObject
 {
     Q_OBJECT
 public:
-    // setq: the program folder, and where SETQ.DAT is kept.
-    Application(const Services &services, const SetqLocation &setq, QObject *parent = nullptr);
+    // What ends the event loop once the program has ended.
+    using EventLoopEnd = std::function<void()>;
+
+    // setq: the program folder, and where SETQ.DAT is kept. endEventLoop:
+    // QCoreApplication::quit unless given (the tests count the calls
+    // instead of leaving their own event loop).
+    Application(const Services &services, const SetqLocation &setq, EventLoopEnd endEventLoop = {},
+                QObject *parent = nullptr);
     ~Application() override;
 
     Store &store() { return m_store; }
@@ -53,9 +59,6 @@ public:
     void endProgram(QWidget *owner, bool closeHelp);
     bool hasEnded() const { return m_ended; }
 
-    // What ends the event loop; tests replace it.
-    std::function<void()> quit;
-
 private:
     static QList<QPointer<ToolWindow>> toolWindows();
 
@@ -63,6 +66,7 @@ private:
     Services m_services;
     ActivationTracker m_tracker;
     SetqLocation m_setq;
+    EventLoopEnd m_endEventLoop;
     bool m_ended = false;
 };
 

@@ -29,21 +29,6 @@
 using namespace zq;
 using namespace zq::test;
 
-namespace {
-
-// Another window of the program, standing in for a secondary window.
-class OtherWindow : public ToolWindow
-{
-public:
-    explicit OtherWindow(ActivationTracker &t) : ToolWindow(t, QStringLiteral("OTHER")) {}
-    int activations = 0;
-
-protected:
-    void activated() override { ++activations; }
-};
-
-} // namespace
-
 class TestKasan : public QObject
 {
     Q_OBJECT

@@ -1,3 +1,5 @@
+#include "../support/tally_data.h"
+
 #include "engine/tally_engine.h"
 
 #include <QElapsedTimer>
@@ -7,28 +9,13 @@
 #include <algorithm>
 
 using namespace zq;
+using namespace zq::test;
 
 namespace {
 
-using Rows = QList<std::array<double, 3>>;
-
 TallyWorkspace workspace(const QList<Rows> &months)
 {
-    TallyWorkspace ws;
-    ws.MonthCount = int(months.size());
-    ws.PeriodMonth = QVector<int>(ws.MonthCount + 1, 0);
-    for (int m = 1; m <= ws.MonthCount; ++m) {
-        const Rows &rows = months[m - 1];
-        ws.PeriodMonth[m] = m;
-        ws.MonthRows[m] = int(rows.size());
-        ws.Key[m] = ws.Cases[m] = ws.Amount[m] = QVector<double>(rows.size() + 1, 0.0);
-        for (int r = 1; r <= rows.size(); ++r) {
-            ws.Key[m][r] = rows[r - 1][0];
-            ws.Cases[m][r] = rows[r - 1][1];
-            ws.Amount[m][r] = rows[r - 1][2];
-        }
-    }
-    return ws;
+    return TallyInput(months, 1);
 }
 
 Rows table(const QVector<double> &key, const QVector<double> &cases, const QVector<double> &amount, int n)

@@ -20,6 +20,22 @@
 using namespace zq;
 using namespace zq::test;
 
+namespace {
+// A modal secondary window of the program.
+class ModalWindow : public SecondaryWindow
+{
+public:
+    ModalWindow(ActivationTracker &t, ToolWindow *owner) : SecondaryWindow(t, QStringLiteral("MODAL"), owner)
+    {
+        setWindowModality(Qt::ApplicationModal);
+    }
+    int activations = 0;
+
+protected:
+    void activated() override { ++activations; }
+};
+} // namespace
+
 class TestWindowFlow : public QObject
 {
     Q_OBJECT
@@ -31,6 +47,7 @@ private slots:
     void endProgram_data();
     void endProgram();
     void closingLastWindowEndsProgram();
+    void activationRule();
     void enterPressesFocusedButton_data();
     void enterPressesFocusedButton();
     void failedSaveKeepsOldFile_data();
@@ -172,6 +189,31 @@ void TestWindowFlow::closingLastWindowEndsProgram()
     QTimer::singleShot(0, kasan, &QWidget::close);
     QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
     QCOMPARE(QApplication::exec(), 0);
+}
+
+void TestWindowFlow::activationRule()
+{
+    AppFixture fx;
+    ActivationTracker &tracker = fx.app->tracker();
+    auto *owner = new OtherWindow(tracker);
+    owner->showAndActivate();
+    owner->showAndActivate(); // already the active one
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(owner, &activate); // the focus back from a message box or another program
+    QCOMPARE(owner->activations, 1);
+
+    auto *modal = new ModalWindow(tracker, owner);
+    bool modalShown = true;
+    owner->onActivated = [&] { modalShown = modal->isVisible() || QApplication::activeModalWidget(); };
+    modal->showAndActivate();
+    QCOMPARE(modal->activations, 1);
+    // Closing the secondary window brings its owner back, once the modal
+    // window is out of the way.
+    modal->close();
+    QCOMPARE(owner->activations, 2);
+    QVERIFY(!modalShown);
+    QCOMPARE(tracker.lastActive(), owner);
+    owner->close();
 }
 
 void TestWindowFlow::enterPressesFocusedButton_data()

@@ -2,6 +2,7 @@
 
 #include "fake_services.h"
 #include "platform/fonts.h"
+#include "platform/tool_window.h"
 #include "shell/application.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 namespace zq::test {
@@ -29,8 +31,8 @@ struct AppFixture {
     AppFixture()
     {
         InstallFontSubstitutions();
-        app = std::make_unique<Application>(fake.services(), SetqLocation(programDir.path(), configDir.path()));
-        app->quit = [this] { ++quitCalls; };
+        app = std::make_unique<Application>(fake.services(), SetqLocation(programDir.path(), configDir.path()),
+                                            [this] { ++quitCalls; });
     }
 
     ~AppFixture()
@@ -65,6 +67,27 @@ struct AppFixture {
             if (w->objectName() == name && w->isVisible())
                 ++n;
         return n;
+    }
+};
+
+// Another window of the program, standing in for a secondary window: it
+// counts its activations.
+class OtherWindow : public ToolWindow
+{
+public:
+    explicit OtherWindow(ActivationTracker &t, const QString &name = QStringLiteral("OTHER"))
+        : ToolWindow(t, name)
+    {
+    }
+    int activations = 0;
+    std::function<void()> onActivated;
+
+protected:
+    void activated() override
+    {
+        ++activations;
+        if (onActivated)
+            onActivated();
     }
 };
 

@@ -19,17 +19,6 @@
 using namespace zq;
 using namespace zq::test;
 
-namespace {
-class OtherWindow : public ToolWindow
-{
-public:
-    explicit OtherWindow(ActivationTracker &t) : ToolWindow(t, QStringLiteral("ICHIRAN")) {}
-
-protected:
-    void activated() override {}
-};
-} // namespace
-
 class TestShukei : public QObject
 {
     Q_OBJECT
@@ -491,7 +480,7 @@ void TestShukei::returnPathKeepsItem()
     click(w(), QStringLiteral("Command11"));
 
     // The list window closes with ReturnFlag set and month 2 chosen.
-    auto *list = new OtherWindow(m_fx->app->tracker());
+    auto *list = new OtherWindow(m_fx->app->tracker(), QStringLiteral("ICHIRAN"));
     list->showAndActivate();
     m_fx->app->store().program.ReturnFlag = 1;
     ws().InputMonth = 2;

@@ -1,21 +1,13 @@
+#include "../support/tally_data.h"
+
 #include "tally/tally_file.h"
 
 #include <QTest>
 
 using namespace zq;
+using namespace zq::test;
 
 namespace {
-void setMonth(TallyWorkspace &ws, int m, const QList<std::array<double, 3>> &rows)
-{
-    ws.MonthRows[m] = int(rows.size());
-    ws.Key[m] = ws.Cases[m] = ws.Amount[m] = QVector<double>(rows.size() + 1, 0.0);
-    for (int r = 1; r <= rows.size(); ++r) {
-        ws.Key[m][r] = rows[r - 1][0];
-        ws.Cases[m][r] = rows[r - 1][1];
-        ws.Amount[m][r] = rows[r - 1][2];
-    }
-}
-
 QByteArray bytesOf(const TallyWorkspace &ws)
 {
     bool ok = false;
@@ -48,7 +40,7 @@ void TestTallyFile::goldenNoPeriod()
     ws.MonthCount = 1;
     ws.ItemName = QStringLiteral("支払回数");
     ws.PeriodMonth = {0, 0};
-    setMonth(ws, 1, {{101, 3, 1500}, {102, 1, 25000}});
+    SetMonth(ws, 1, {{101, 3, 1500}, {102, 1, 25000}});
     QCOMPARE(bytesOf(ws), QByteArray("1,\"\x8ex\x95\xa5\x89\xf1\x90\x94\",0,0\r\n"
                                      "2\r\n"
                                      "0\r\n"
@@ -64,11 +56,11 @@ void TestTallyFile::goldenPeriodAcrossTheYear()
     ws.StartMonth = 11;
     ws.EndMonth = 2;
     ws.PeriodMonth = {0, 11, 12, 1, 2};
-    setMonth(ws, 1, {{1, 1, 10}, {2, 2, 20}, {3, 3, 30}});
-    setMonth(ws, 2, {});
-    setMonth(ws, 3, {{4, 1, -1}, {5, 1, 1.5}, {6, 1, 1}, {7, 1, 1}, {8, 1, 1}});
-    setMonth(ws, 4, {{9, 9, 9}});
-    setMonth(ws, 5, {{99, 99, 99}}); // beyond the period: never written
+    SetMonth(ws, 1, {{1, 1, 10}, {2, 2, 20}, {3, 3, 30}});
+    SetMonth(ws, 2, {});
+    SetMonth(ws, 3, {{4, 1, -1}, {5, 1, 1.5}, {6, 1, 1}, {7, 1, 1}, {8, 1, 1}});
+    SetMonth(ws, 4, {{9, 9, 9}});
+    SetMonth(ws, 5, {{99, 99, 99}}); // beyond the period: never written
     const QByteArray bytes = bytesOf(ws);
     QVERIFY(bytes.startsWith("4,\"\x93X\x94\xd4\x8d\x86\",11,2\r\n3,0,5,1\r\n11\r\n12\r\n1\r\n2\r\n1,1,10\r\n"));
     QCOMPARE(bytes.count("\r\n"), 2 + 4 + 9);
@@ -97,7 +89,7 @@ void TestTallyFile::itemNamesSavedAndReadBack()
     ws.MonthCount = 1;
     ws.ItemName = item;
     ws.PeriodMonth = {0, 0};
-    setMonth(ws, 1, {{1, 2, 3}});
+    SetMonth(ws, 1, {{1, 2, 3}});
     const QByteArray bytes = bytesOf(ws);
     QVERIFY(bytes.startsWith("1," + written + ",0,0\r\n"));
     const auto c = ParseTallyFile(bytes, 500);
@@ -114,9 +106,9 @@ void TestTallyFile::roundTrip()
     ws.StartMonth = 12;
     ws.EndMonth = 2;
     ws.PeriodMonth = {0, 12, 1, 2};
-    setMonth(ws, 1, {{-5, 0, 123456789012345}, {0, 2, 0.5}});
-    setMonth(ws, 2, {});
-    setMonth(ws, 3, {{7, 1, 1e20}});
+    SetMonth(ws, 1, {{-5, 0, 123456789012345}, {0, 2, 0.5}});
+    SetMonth(ws, 2, {});
+    SetMonth(ws, 3, {{7, 1, 1e20}});
     const auto c = ParseTallyFile(bytesOf(ws), 500);
     QVERIFY(c);
     TallyWorkspace back;
@@ -166,7 +158,7 @@ void TestTallyFile::rejectedFiles()
 void TestTallyFile::applyKeepsMonthsAbovePeriod()
 {
     TallyWorkspace ws;
-    setMonth(ws, 3, {{1, 1, 1}});
+    SetMonth(ws, 3, {{1, 1, 1}});
     const auto c = ParseTallyFile("2,\"a\",1,2\r\n1,0\r\n1\r\n2\r\n5,1,100\r\n", 500);
     QVERIFY(c);
     ApplyTallyFile(ws, *c);
