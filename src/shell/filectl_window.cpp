@@ -1,6 +1,5 @@
 #include "shell/filectl_window.h"
 
-#include "common/seq_file.h"
 #include "platform/fonts.h"
 #include "platform/menu_builder.h"
 #include "platform/twips.h"
@@ -101,29 +100,12 @@ FileCtlWindow::FileCtlWindow(Application &app)
 
 void FileCtlWindow::activated()
 {
-    ProgramValues &program = m_app.store().program;
-    // The program folder, or the documents folder of an installed program.
-    const QString defaultFolder = m_app.setqLocation().defaultStorageFolder();
     m_drives = AvailableDrives();
     m_drive1->clear();
     m_drive1->addItems(m_drives);
-
-    QString drive = DriveOf(program.StorageFolder, m_drives);
-    if (drive.isEmpty()) {
-        // The stored folder's drive is not here: fall back to the default folder.
-        program.StorageFolder = defaultFolder;
-        WriteStorageSetting(program, m_app.setqLocation());
-        drive = DriveOf(program.StorageFolder, m_drives);
-    }
-    selectDrive(drive);
-    if (QDir(QDir::fromNativeSeparators(program.StorageFolder)).exists()) {
-        setTreeFolder(program.StorageFolder);
-    } else {
-        // The folder is gone: show the default folder, leave the setting as it is.
-        ReadStorageSetting(program, m_app.setqLocation());
-        selectDrive(DriveOf(program.StorageFolder, m_drives));
-        setTreeFolder(defaultFolder);
-    }
+    const StorageChoiceStart start = StartStorageChoice(m_app.store().program, m_app.setqLocation(), m_drives);
+    selectDrive(start.drive);
+    setTreeFolder(start.folder);
     m_text1->setText(treePath());
     m_text2->setFocus();
 }
@@ -187,27 +169,22 @@ void FileCtlWindow::showPicker()
 
 void FileCtlWindow::registerFolder()
 {
-    ProgramValues &program = m_app.store().program;
     const Services &services = m_app.services();
+    const FolderRegistration registration = RegisterFolder(m_app.store().program, m_app.setqLocation(), m_text2->text());
     if (m_text2->text().isEmpty())
-        m_text2->setText(m_app.setqLocation().defaultStorageFolder());
-    ProgramValues registered = program;
-    registered.StorageFolder = m_text2->text();
-    bool encoded = false;
-    const QByteArray bytes = StorageSettingBytes(registered, &encoded);
-    if (!encoded) {
+        m_text2->setText(registration.folder);
+    if (!registration.unwritable.isEmpty()) {
         services.messages->beep();
-        services.messages->warn(this, QStringLiteral("フォルダ名の「%1」は登録できません！")
-                                          .arg(UnwritableCharacters(registered.StorageFolder)));
+        services.messages->warn(this, QStringLiteral("フォルダ名の「%1」は登録できません！").arg(registration.unwritable));
         return;
     }
     const QString path = m_app.setqLocation().writePath();
     QDir().mkpath(QFileInfo(path).absolutePath());
-    if (!SaveUserFile(services, this, path, bytes))
+    if (!SaveUserFile(services, this, path, registration.bytes))
         return; // the folder registered before stays in force
-    program.StorageFolder = registered.StorageFolder;
+    m_app.store().program.StorageFolder = registration.folder;
     m_label3->show();
-    m_text1->setText(program.StorageFolder);
+    m_text1->setText(registration.folder);
     services.messages->beep();
     m_command1->setFocus();
 }

@@ -2,6 +2,7 @@
 
 #include "common/file_io.h"
 #include "common/seq_file.h"
+#include "shell/drives.h"
 
 #include <QDir>
 #include <QFile>
@@ -115,6 +116,30 @@ bool WriteStorageSetting(const ProgramValues &program, const SetqLocation &locat
     const QString path = location.writePath();
     QDir().mkpath(QFileInfo(path).absolutePath());
     return SaveFileBytes(path, bytes);
+}
+
+StorageChoiceStart StartStorageChoice(ProgramValues &program, const SetqLocation &location,
+                                      const QStringList &drives)
+{
+    if (DriveOf(program.StorageFolder, drives).isEmpty()) {
+        program.StorageFolder = location.defaultStorageFolder();
+        WriteStorageSetting(program, location);
+    }
+    if (QDir(QDir::fromNativeSeparators(program.StorageFolder)).exists())
+        return {DriveOf(program.StorageFolder, drives), program.StorageFolder};
+    ReadStorageSetting(program, location);
+    return {DriveOf(program.StorageFolder, drives), location.defaultStorageFolder()};
+}
+
+FolderRegistration RegisterFolder(const ProgramValues &program, const SetqLocation &location, const QString &typed)
+{
+    ProgramValues registered = program;
+    registered.StorageFolder = typed.isEmpty() ? location.defaultStorageFolder() : typed;
+    bool encoded = false;
+    FolderRegistration r{registered.StorageFolder, StorageSettingBytes(registered, &encoded), QString()};
+    if (!encoded)
+        r.unwritable = UnwritableCharacters(r.folder);
+    return r;
 }
 
 QString FindStoredFolder(const QString &stored)

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace zq {
 
@@ -51,6 +52,30 @@ QByteArray StorageSettingBytes(const ProgramValues &program, bool *ok);
 // Writes the four fields; false when the file could not be saved (the old
 // file then stays as it was).
 bool WriteStorageSetting(const ProgramValues &program, const SetqLocation &location);
+
+// Where the folder choice of FILECTL opens: the drive of the drive list and
+// the folder of the tree.
+struct StorageChoiceStart {
+    QString drive;
+    QString folder;
+};
+
+// The activation of FILECTL. A stored folder on a drive that is not here is
+// replaced by the default folder, and that is registered; a stored folder
+// that is gone shows the default folder and leaves the setting as it is.
+StorageChoiceStart StartStorageChoice(ProgramValues &program, const SetqLocation &location,
+                                      const QStringList &drives);
+
+// 保存登録 of a typed folder: the folder that is registered (the default
+// folder for an empty box) and the bytes of SETQ.DAT for it. `unwritable`
+// names the characters the file cannot hold; the folder is then refused.
+struct FolderRegistration {
+    QString folder;
+    QByteArray bytes;
+    QString unwritable;
+};
+FolderRegistration RegisterFolder(const ProgramValues &program, const SetqLocation &location,
+                                  const QString &typed);
 
 // A folder read back from SETQ.DAT in which characters that code page 932
 // holds only as look-alikes came back as those (〜 as ～): the folder on

@@ -27,6 +27,9 @@ private slots:
     void failedSaveKeepsOldFile();
     void driveOf_data();
     void driveOf();
+    void storageChoiceStart_data();
+    void storageChoiceStart();
+    void folderRegistration();
 
 private:
     std::unique_ptr<QTemporaryDir> m_program;
@@ -198,6 +201,49 @@ void TestSetq::driveOf()
     QFETCH(QString, folder);
     QFETCH(QString, drive);
     QCOMPARE(DriveOf(folder, {"/", "/media/usb", "/media/usb2"}), drive);
+}
+
+void TestSetq::storageChoiceStart_data()
+{
+    QTest::addColumn<QString>("stored");   // "<temp>" stands for an existing folder
+    QTest::addColumn<bool>("rewritten");   // SETQ.DAT names the default folder afterwards
+    QTest::addColumn<bool>("treeDefault"); // the tree opens at the default folder
+    QTest::newRow("existing folder") << "<temp>" << false << false;
+    QTest::newRow("folder gone") << "/no/such/folder" << false << true;
+    QTest::newRow("drive not here") << "Q:\\data" << true << true;
+}
+
+void TestSetq::storageChoiceStart()
+{
+    QFETCH(QString, stored);
+    QFETCH(bool, rewritten);
+    QFETCH(bool, treeDefault);
+    QTemporaryDir folder;
+    stored.replace(QStringLiteral("<temp>"), folder.path());
+    SetqLocation loc(m_program->path(), m_config->path());
+    ProgramValues p;
+    p.StorageFolder = stored;
+    QVERIFY(WriteStorageSetting(p, loc));
+    const StorageChoiceStart start = StartStorageChoice(p, loc, {QStringLiteral("/")});
+    QCOMPARE(start.drive, QStringLiteral("/"));
+    QCOMPARE(start.folder, treeDefault ? m_program->path() : stored);
+    QCOMPARE(p.StorageFolder, rewritten ? m_program->path() : stored); // a folder gone stays registered
+    ProgramValues back;
+    ReadStorageSetting(back, loc);
+    QCOMPARE(back.StorageFolder, p.StorageFolder);
+}
+
+void TestSetq::folderRegistration()
+{
+    SetqLocation loc(m_program->path(), m_config->path());
+    ProgramValues p;
+    p.SetqField2 = 3;
+    FolderRegistration r = RegisterFolder(p, loc, QString());
+    QCOMPARE(r.folder, m_program->path()); // an empty box registers the default folder
+    QCOMPARE(r.bytes, "\"" + m_program->path().toLocal8Bit() + "\",3,0,0\r\n");
+    QVERIFY(r.unwritable.isEmpty());
+    r = RegisterFolder(p, loc, QStringLiteral("/data/é\"x"));
+    QCOMPARE(r.unwritable, QStringLiteral("é\""));
 }
 
 QTEST_APPLESS_MAIN(TestSetq)
