@@ -11,6 +11,7 @@
 #include "reports/results_list.h"
 #include "shell/application.h"
 #include "shell/artwork.h"
+#include "tally/month_flow.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -87,10 +88,8 @@ void IchiranWindow::activated()
 void IchiranWindow::closeEvent(QCloseEvent *event)
 {
     // 戻る and the close box: the tally window brings month 1 back.
-    if (!m_app.hasEnded()) {
-        m_app.store().program.ReturnFlag = 1;
-        m_app.store().tally.InputMonth = 2;
-    }
+    if (!m_app.hasEnded())
+        LeaveResultsList(m_app.store().tally, m_app.store().program);
     SecondaryWindow::closeEvent(event);
 }
 

@@ -215,6 +215,12 @@ FlowResult ReturnToFirstMonth(TallyWorkspace &ws, ProgramValues &program, CellGr
     return result;
 }
 
+void LeaveResultsList(TallyWorkspace &ws, ProgramValues &program)
+{
+    program.ReturnFlag = 1;
+    ws.InputMonth = 2;
+}
+
 FlowResult ResetInput(TallyWorkspace &ws, TallyResults &results, ProgramValues &program, CellGrid &grid)
 {
     ResetTally(ws, results, program);

@@ -62,6 +62,10 @@ FlowResult ActivateInput(TallyWorkspace &ws, ProgramValues &program, CellGrid &g
 FlowResult ReturnToFirstMonth(TallyWorkspace &ws, ProgramValues &program, CellGrid &grid,
                               const MonthButtons &buttons);
 
+// Closing the results list (not the end of the program): the tally window,
+// active again, brings month 1 back with ReturnToFirstMonth.
+void LeaveResultsList(TallyWorkspace &ws, ProgramValues &program);
+
 // ﾘｾｯﾄ: the workspace and the results emptied, the grid cleared, the labels
 // of the input area emptied, every month button off, the boxes on row 1.
 FlowResult ResetInput(TallyWorkspace &ws, TallyResults &results, ProgramValues &program, CellGrid &grid);

@@ -276,7 +276,8 @@ void TestMonthFlow::windowSteps()
     f.next();
     f.type({{"2", "2", "20"}});
     f.confirm();
-    program.ReturnFlag = 1;
+    LeaveResultsList(f.ws, program);
+    QCOMPARE(program.ReturnFlag, 1);
     r = f.step(ActivateInput(f.ws, program, f.grid, f.buttons));
     QVERIFY(f.buttons.Command1);
     r = f.step(ReturnToFirstMonth(f.ws, program, f.grid, f.buttons));
