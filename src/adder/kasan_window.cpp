@@ -216,10 +216,10 @@ void KasanWindow::showView(const TapeView &view)
         m_app.services().messages->beep();
     if (view.inputError)
         m_app.services().messages->warn(this, QStringLiteral("入力エラー！"));
-    if (view.emptyEntry) {
+    if (view.emptyEntry)
         m_text1->clear();
+    if (view.emptyDisplay)
         m_label1->clear();
-    }
     focusEntry();
 }
 

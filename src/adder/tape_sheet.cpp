@@ -70,7 +70,7 @@ TapeView EnterOnTape(AdderValues &adder, CellGrid &grid, int maxRows, QStringVie
     grid.setCurrentCell(n, 1);
     view.total = TapeAmountText(adder.TapeTotal);
     view.count = TapeCountText(n);
-    view.emptyEntry = true;
+    view.emptyEntry = view.emptyDisplay = true;
     return view;
 }
 
@@ -80,7 +80,7 @@ TapeView ClearTapeSheet(AdderValues &adder, CellGrid &grid, int maxRows)
     emptyAmounts(grid, maxRows);
     grid.setTopRow(1);
     TapeView view;
-    view.emptyEntry = true;
+    view.emptyEntry = view.emptyDisplay = true;
     view.total = QString();
     view.count = QString();
     view.previousTotal = TapeAmountText(previous.total);

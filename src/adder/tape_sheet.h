@@ -16,7 +16,8 @@ namespace zq {
 // What the adding machine shows after one of its actions: the window applies
 // it as it stands. A label left empty (nullopt) keeps its text.
 struct TapeView {
-    bool emptyEntry = false;               // Text1 and its display Label1 emptied
+    bool emptyEntry = false;               // Text1 emptied
+    bool emptyDisplay = false;             // its display Label1 emptied as well
     std::optional<QString> total;          // Label2
     std::optional<QString> count;          // Label5
     std::optional<QString> previousTotal;  // Label4

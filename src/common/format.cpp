@@ -101,9 +101,8 @@ QString PlainNumberText(double value)
     char buf[64];
     const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
     QString text = QString::fromLatin1(buf, res.ptr - buf).toUpper(); // "1e+15" -> "1E+15"
-    // The largest number of 15 significant digits that a double holds.
-    if (text.endsWith(QLatin1String("1.79769313486232E+308")))
-        text = (value < 0 ? QStringLiteral("-") : QString()) + QLatin1String("1.79769313486231E+308");
+    if (text.endsWith(LargestRoundedText)) // it would read back as infinity
+        text = (value < 0 ? QStringLiteral("-") : QString()) + LargestWrittenText;
     return text;
 }
 

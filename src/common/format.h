@@ -26,6 +26,12 @@ QString FormatNumber(double value, QStringView format);
 // text reads back as a number.
 QString PlainNumberText(double value);
 
+// Fifteen digits of the largest doubles, rounded past the largest double (as
+// older versions wrote them), and what PlainNumberText writes instead: the
+// largest 15-digit number a double holds.
+inline constexpr QLatin1String LargestRoundedText("1.79769313486232E+308");
+inline constexpr QLatin1String LargestWrittenText("1.79769313486231E+308");
+
 // The same for a dynamic value: the empty value formats as "".
 QString FormatValue(const Value &value, QStringView format);
 

@@ -16,11 +16,6 @@ namespace {
 
 const char *const CodePage = "CP932";
 
-// Fifteen digits of the largest doubles, rounded past the largest double.
-// The program writes them toward zero (PlainNumberText); older versions
-// wrote this.
-const QLatin1String LargestRounded("1.79769313486232E+308");
-
 // Text of a file: code page 932 as the program writes it, or UTF-8 as a
 // modern editor saves it (with a byte-order mark, or any file that is not
 // code page 932 but is valid UTF-8).
@@ -201,7 +196,7 @@ bool SeqReader::readNumber(double *value)
         // Files written before the largest doubles were written toward zero.
         const QStringView digits = QStringView(field).trimmed();
         const bool negative = digits.startsWith(u'-');
-        if (digits.mid(negative ? 1 : 0).compare(LargestRounded, Qt::CaseInsensitive) != 0)
+        if (digits.mid(negative ? 1 : 0).compare(LargestRoundedText, Qt::CaseInsensitive) != 0)
             return false;
         v = negative ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
     }

@@ -17,11 +17,10 @@ QString CodePage932Forms(QString text);
 // Empty when the whole text can be written.
 QString UnwritableCharacters(QStringView text);
 
-// Writes the program's sequential text files: one line per writeLine, its
-// values separated by commas, texts in double quotes, numbers unquoted,
-// lines ended by CR LF, the whole file in code page 932. A number is
-// written as PlainNumberText gives it, with the
-// look-alikes of CodePage932Forms.
+// Writes the program's sequential text files: one line per endLine, its
+// values separated by commas, texts in double quotes with the look-alikes of
+// CodePage932Forms, numbers unquoted as PlainNumberText gives them, lines
+// ended by CR LF, the whole file in code page 932.
 class SeqWriter
 {
 public:

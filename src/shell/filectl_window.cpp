@@ -105,6 +105,7 @@ void FileCtlWindow::activated()
     m_drive1->addItems(m_drives);
     const StorageChoiceStart start = StartStorageChoice(m_app.store().program, m_app.setqLocation(), m_drives);
     selectDrive(start.drive);
+    selectDrive(start.settingDrive);
     setTreeFolder(start.folder);
     m_text1->setText(treePath());
     m_text2->setFocus();

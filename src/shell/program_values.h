@@ -16,7 +16,9 @@ struct ProgramValues {
     QString WorkText;    // scratch text
 
     int MaxRows = 0;     // row limit of the active tool: 1000 adder, 500 tally
-    int ReturnFlag = 0;  // 1 while a tool is re-shown after one of its secondary windows
+    // 1 once a tool has opened a secondary window or a file dialog: its
+    // activation, when it is re-shown, keeps what it holds
+    int ReturnFlag = 0;
 };
 
 } // namespace zq

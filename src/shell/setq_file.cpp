@@ -125,10 +125,11 @@ StorageChoiceStart StartStorageChoice(ProgramValues &program, const SetqLocation
         program.StorageFolder = location.defaultStorageFolder();
         WriteStorageSetting(program, location);
     }
+    const QString drive = DriveOf(program.StorageFolder, drives);
     if (QDir(QDir::fromNativeSeparators(program.StorageFolder)).exists())
-        return {DriveOf(program.StorageFolder, drives), program.StorageFolder};
+        return {drive, program.StorageFolder, QString()};
     ReadStorageSetting(program, location);
-    return {DriveOf(program.StorageFolder, drives), location.defaultStorageFolder()};
+    return {drive, location.defaultStorageFolder(), DriveOf(program.StorageFolder, drives)};
 }
 
 FolderRegistration RegisterFolder(const ProgramValues &program, const SetqLocation &location, const QString &typed)

@@ -54,10 +54,12 @@ QByteArray StorageSettingBytes(const ProgramValues &program, bool *ok);
 bool WriteStorageSetting(const ProgramValues &program, const SetqLocation &location);
 
 // Where the folder choice of FILECTL opens: the drive of the drive list and
-// the folder of the tree.
+// the folder of the tree. When the stored folder is gone, the drive of the
+// setting read again follows, if it is one of the drives.
 struct StorageChoiceStart {
     QString drive;
     QString folder;
+    QString settingDrive;
 };
 
 // The activation of FILECTL. A stored folder on a drive that is not here is

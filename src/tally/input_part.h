@@ -21,7 +21,8 @@ class InputPart : public QGroupBox
 {
     Q_OBJECT
 public:
-    // tallyButton: the window's 集計ボタン, enabled by every confirmation.
+    // tallyButton: the window's 集計ボタン, enabled by a confirmation within a
+    // period.
     InputPart(Application &app, QPushButton *tallyButton, QWidget *parent);
 
     LegacyGrid *grid() const { return m_g1; }

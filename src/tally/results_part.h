@@ -25,9 +25,6 @@ public:
 
     // Activation: widths and alignments of both grids.
     void layOut();
-    // G2C / G3C: empty the grid and write its header row.
-    void G2C();
-    void G3C();
     // Reset: both grids emptied to 6 rows, the labels emptied, buttons off.
     void reset();
     void setStepButtonsEnabled(bool enabled);
@@ -35,7 +32,8 @@ public:
     // The pop-up menus of the month grid (MM1) and the period grid (MM2).
     void setPopupMenus(QMenu *monthMenu, QAction *monthCopy, QMenu *periodMenu, QAction *periodCopy);
 
-    // After a tally run: the period grid and its labels, then month 1.
+    // After a tally run: both headers, the period grid and its labels; the
+    // window then steps to month 1.
     void showTally();
     // ＜ 前月度 / 次月度 ＞ of the result month, clamped to the period.
     void stepMonth(int delta);
@@ -43,6 +41,10 @@ public:
     QPushButton *nextButton() const { return m_command9; }
 
 private:
+    // G2C / G3C: empty the grid and write its header row.
+    void G2C();
+    void G3C();
+
     Application &m_app;
     LegacyGrid *m_g2 = nullptr;
     LegacyGrid *m_g3 = nullptr;

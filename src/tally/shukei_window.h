@@ -46,7 +46,7 @@ private:
     void openInputPrint();
     void openList();
     void toolbarClicked(int index);
-    void setToolButtonsEnabled(bool enabled); // Command1, 6, 10 and the step buttons
+    void setToolButtonsEnabled(bool enabled); // Command6, Command10 and the result step buttons
 
     Application &m_app;
     SetupPart *m_setup = nullptr;

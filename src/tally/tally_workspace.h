@@ -46,8 +46,8 @@ struct TallyWorkspace {
     int listedMonths() const { return qBound(1, MonthCount, TallyMaxMonths); }
 };
 
-// Reset: the workspace and the engine's results back to empty; MaxRows
-// keeps its value.
+// Reset: the workspace and the engine's results back to empty, ReturnFlag 0;
+// MaxRows keeps its value.
 void ResetTally(TallyWorkspace &ws, TallyResults &results, ProgramValues &program);
 // Leaving the tally window: as Reset, and MaxRows = 0.
 void ClearTallyOnLeaving(TallyWorkspace &ws, TallyResults &results, ProgramValues &program);

@@ -262,7 +262,6 @@ void TestKasan::clearButtonAndStarStar_data()
     QTest::addColumn<QString>("how");
     QTest::newRow("button") << "button";
     QTest::newRow("** Enter") << "**";
-    QTest::newRow("full-width ＊＊ Enter") << "＊＊";
 }
 
 void TestKasan::clearButtonAndStarStar()

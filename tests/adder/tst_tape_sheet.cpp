@@ -87,6 +87,7 @@ void TestTapeSheet::entries()
     QCOMPARE(grid.topRow(), topRow);
     QVERIFY(view.emptyEntry);
     QVERIFY(!view.previousTotal && !view.previousCount);
+    QCOMPARE(view.emptyDisplay, !cell.isEmpty()); // after an error it shows what is composed
     if (cell.isEmpty()) {
         QVERIFY(view.beep && view.inputError);
         QVERIFY(!view.total && !view.count);
@@ -137,7 +138,7 @@ void TestTapeSheet::clear()
     QCOMPARE(*view.previousCount, previousCount);
     QCOMPARE(*view.total, QString());
     QCOMPARE(*view.count, QString());
-    QVERIFY(view.beep && view.emptyEntry && !view.inputError);
+    QVERIFY(view.beep && view.emptyEntry && view.emptyDisplay && !view.inputError);
     QCOMPARE(grid.topRow(), 1);
     for (int i = 1; i <= 12; ++i)
         QCOMPARE(grid.text(i, 1), QString());
@@ -168,7 +169,7 @@ void TestTapeSheet::openedTapeFillsFromTop()
     QCOMPARE(*view.count, QStringLiteral("12 "));
     QCOMPARE(*view.previousTotal, QString());
     QCOMPARE(*view.previousCount, QString());
-    QVERIFY(view.beep && !view.emptyEntry);
+    QVERIFY(view.beep && !view.emptyEntry && !view.emptyDisplay);
     // New entries continue the tape and the stored total.
     EnterOnTape(adder, grid, program.MaxRows, u"2");
     QCOMPARE(grid.text(13, 1), QStringLiteral("2. "));

@@ -227,6 +227,8 @@ void TestSetq::storageChoiceStart()
     const StorageChoiceStart start = StartStorageChoice(p, loc, {QStringLiteral("/")});
     QCOMPARE(start.drive, QStringLiteral("/"));
     QCOMPARE(start.folder, treeDefault ? m_program->path() : stored);
+    // A folder gone: the drive of the setting read again follows.
+    QCOMPARE(start.settingDrive, treeDefault && !rewritten ? QStringLiteral("/") : QString());
     QCOMPARE(p.StorageFolder, rewritten ? m_program->path() : stored); // a folder gone stays registered
     ProgramValues back;
     ReadStorageSetting(back, loc);

@@ -122,19 +122,16 @@ void TestResultsPart::tallyShowsResults()
 
 void TestResultsPart::stepButtonsClamp()
 {
+    // The clamping itself is tst_result_grids'; here the buttons and labels.
     workedExample();
     click(w(), QStringLiteral("Command8"));
     QCOMPARE(m_fx->app->store().results.ResultMonth, 1);
-    QCOMPARE(grid("G2")->rows(), 3);
     click(w(), QStringLiteral("Command9"));
     QCOMPARE(m_fx->app->store().results.ResultMonth, 2);
     QCOMPARE(labelText(w(), QStringLiteral("Label8")), QStringLiteral("12"));
     QCOMPARE(gridRows("G2").at(2), QStringLiteral("2 \t5 \t4 \t800 "));
+    QCOMPARE(labelText(w(), QStringLiteral("Label15")), QStringLiteral("5 "));
     QCOMPARE(labelText(w(), QStringLiteral("Label16")), QStringLiteral("1,000 "));
-    grid("G2")->setText(1, 1, QStringLiteral("x"));
-    click(w(), QStringLiteral("Command9")); // at the end: the same month, shown afresh
-    QCOMPARE(m_fx->app->store().results.ResultMonth, 2);
-    QCOMPARE(grid("G2")->text(1, 1), QStringLiteral("3 "));
 }
 
 void TestResultsPart::copyGrids()
