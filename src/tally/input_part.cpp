@@ -195,29 +195,28 @@ void InputPart::focusKeyBox()
 
 void InputPart::boxEnter(InputColumn column)
 {
-    TallyWorkspace &ws = m_app.store().tally;
     KeyBox *current = box(column);
-    const BoxEnter result = EnterInBox(ws, *m_g1, column, current->text(), maxRows());
-    switch (result) {
+    const BoxEnterView view = EnterBox(m_app.store().tally, *m_g1, monthButtons(), column, current->text(), maxRows());
+    switch (view.outcome) {
     case BoxEnter::Refused:
         m_app.services().messages->beep();
         return;
     case BoxEnter::EndMark:
         current->clear();
-        showFlow(ConfirmMonth(ws, *m_g1, monthButtons(), ws.InputMonth, ws.CurRow - 1));
+        showFlow(view.confirmed);
         return;
     case BoxEnter::Written:
         current->clear();
-        if (column == InputColumn::Count)
-            m_label24->setText(CountTotalText(*m_g1, maxRows()));
-        else if (column == InputColumn::Amount)
-            m_label25->setText(AmountTotalText(*m_g1, maxRows()));
         break;
     case BoxEnter::Kept:
         break;
     }
+    if (view.countTotal)
+        m_label24->setText(*view.countTotal);
+    if (view.amountTotal)
+        m_label25->setText(*view.amountTotal);
     placeBoxes();
-    box(column == InputColumn::Amount ? InputColumn::Key : InputColumn(int(column) + 1))->setFocus();
+    box(view.next)->setFocus();
 }
 
 void InputPart::boxArrow(InputColumn column, Qt::Key key)

@@ -181,6 +181,21 @@ FlowResult PreviousMonth(TallyWorkspace &ws, CellGrid &grid, const MonthButtons 
     return result;
 }
 
+BoxEnterView EnterBox(TallyWorkspace &ws, CellGrid &grid, const MonthButtons &buttons, InputColumn column,
+                      QStringView typed, int maxRows)
+{
+    BoxEnterView view;
+    view.outcome = EnterInBox(ws, grid, column, typed, maxRows);
+    if (view.outcome == BoxEnter::EndMark)
+        view.confirmed = ConfirmMonth(ws, grid, buttons, ws.InputMonth, ws.CurRow - 1);
+    if (view.outcome == BoxEnter::Written && column == InputColumn::Count)
+        view.countTotal = CountTotalText(grid, maxRows);
+    if (view.outcome == BoxEnter::Written && column == InputColumn::Amount)
+        view.amountTotal = AmountTotalText(grid, maxRows);
+    view.next = column == InputColumn::Amount ? InputColumn::Key : InputColumn(int(column) + 1);
+    return view;
+}
+
 namespace {
 // The edit boxes on row 1 of month 1.
 void homeBoxes(TallyWorkspace &ws, CellGrid &grid, FlowResult &result)

@@ -3,6 +3,7 @@
 #include "common/cell_grid.h"
 #include "engine/tally_results.h"
 #include "shell/program_values.h"
+#include "tally/input_sheet.h"
 #include "tally/period_setup.h"
 #include "tally/tally_workspace.h"
 
@@ -49,6 +50,21 @@ FlowResult ConfirmMonth(TallyWorkspace &ws, const CellGrid &grid, const MonthBut
 // 次月度 ＞ and ＜ 前月度. Neither ever leaves the period 1..MonthCount.
 FlowResult NextMonth(TallyWorkspace &ws, CellGrid &grid, const MonthButtons &buttons, int maxRows);
 FlowResult PreviousMonth(TallyWorkspace &ws, CellGrid &grid, const MonthButtons &buttons, int maxRows);
+
+// What the input area shows after Enter in an edit box.
+struct BoxEnterView {
+    BoxEnter outcome = BoxEnter::Kept;
+    std::optional<QString> countTotal;   // Label24, after a written count
+    std::optional<QString> amountTotal;  // Label25, after a written amount
+    InputColumn next = InputColumn::Key; // the box that takes the focus (Written, Kept)
+    FlowResult confirmed;                // EndMark: the month confirmed up to the row before
+};
+
+// Enter in the edit box over (CurRow, column) (EnterInBox): a number goes
+// into the grid and the focus to the next box, the amount box's to the key
+// box of the next row; "*" in the key box confirms the month.
+BoxEnterView EnterBox(TallyWorkspace &ws, CellGrid &grid, const MonthButtons &buttons, InputColumn column,
+                      QStringView typed, int maxRows);
 
 // Activation of the tally window: MaxRows for the tally, the input grid's
 // texts laid out, the edit boxes on row 1 of month 1. A fresh start

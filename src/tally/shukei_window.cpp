@@ -1,6 +1,5 @@
 #include "tally/shukei_window.h"
 
-#include "common/seq_file.h"
 #include "engine/tally_engine.h"
 #include "platform/fonts.h"
 #include "platform/indexed_toolbar.h"
@@ -226,23 +225,20 @@ FileDialogRequest ShukeiWindow::tallyDialog(bool save) const
 void ShukeiWindow::saveFile()
 {
     MessageService *messages = m_app.services().messages;
-    if (m_app.store().results.PeriodKeyCount == 0) {
+    const TallySave save = PrepareTallySave(m_app.store().tally, m_app.store().results);
+    if (!save.tallied) {
         messages->warn(this, QStringLiteral("集計が確定してから保存して下さい！"));
         return;
     }
-    // An item name that the file cannot hold is refused before anything is
-    // asked or written.
-    bool encoded = false;
-    const QByteArray bytes = TallyFileBytes(m_app.store().tally, &encoded);
-    if (!encoded) {
+    // Refused before anything is asked or written.
+    if (!save.unwritable.isEmpty()) {
         messages->beep();
-        messages->warn(this, QStringLiteral("項目名の「%1」はファイルに保存できません！")
-                                 .arg(UnwritableCharacters(TallyFileItemName(m_app.store().tally.ItemName))));
+        messages->warn(this, QStringLiteral("項目名の「%1」はファイルに保存できません！").arg(save.unwritable));
         return;
     }
     const QString path = m_app.services().files->saveFileName(this, tallyDialog(true));
     if (!path.isEmpty())
-        SaveUserFile(m_app.services(), this, path, bytes);
+        SaveUserFile(m_app.services(), this, path, save.bytes);
 }
 
 void ShukeiWindow::openFile()

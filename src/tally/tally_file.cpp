@@ -1,6 +1,7 @@
 #include "tally/tally_file.h"
 
 #include "common/seq_file.h"
+#include "engine/tally_results.h"
 
 namespace zq {
 
@@ -29,6 +30,19 @@ QByteArray TallyFileBytes(const TallyWorkspace &ws, bool *ok)
         }
     }
     return w.bytes(ok);
+}
+
+TallySave PrepareTallySave(const TallyWorkspace &ws, const TallyResults &results)
+{
+    TallySave save;
+    save.tallied = results.PeriodKeyCount != 0;
+    if (!save.tallied)
+        return save;
+    bool encoded = false;
+    save.bytes = TallyFileBytes(ws, &encoded);
+    if (!encoded)
+        save.unwritable = UnwritableCharacters(TallyFileItemName(ws.ItemName));
+    return save;
 }
 
 std::optional<TallyFileContents> ParseTallyFile(const QByteArray &bytes, int maxRows)

@@ -19,6 +19,16 @@ QString TallyFileItemName(const QString &itemName);
 // name has a character that code page 932 cannot hold.
 QByteArray TallyFileBytes(const TallyWorkspace &ws, bool *ok);
 
+// 名前を付けて保存, before the dialog: refused before a tally (no result
+// rows), and for an item name with characters the file cannot hold, which
+// `unwritable` names.
+struct TallySave {
+    bool tallied = false;
+    QByteArray bytes;
+    QString unwritable;
+};
+TallySave PrepareTallySave(const TallyWorkspace &ws, const TallyResults &results);
+
 struct TallyFileContents {
     int MonthCount = 0;
     QString ItemName;

@@ -60,6 +60,7 @@ private slots:
     void previousFromFirstMonthDoesNothing();
     void dataInputWithoutPeriod();
     void windowSteps();
+    void enterInBoxes();
     void openedTally_data();
     void openedTally();
 };
@@ -298,6 +299,28 @@ void TestMonthFlow::windowSteps()
     QCOMPARE(*r.countTotal, QString());
     QVERIFY(!f.buttons.Command1 && !f.buttons.Command2 && !f.buttons.Command3);
     QCOMPARE(f.ws.CurRow, 1);
+}
+
+void TestMonthFlow::enterInBoxes()
+{
+    Flow f(2);
+    BoxEnterView v = EnterBox(f.ws, f.grid, f.buttons, InputColumn::Key, u"7", MaxRows);
+    QCOMPARE(v.next, InputColumn::Count);
+    QVERIFY(!v.countTotal && !v.amountTotal);
+    v = EnterBox(f.ws, f.grid, f.buttons, InputColumn::Count, u"2", MaxRows);
+    QCOMPARE(*v.countTotal, QStringLiteral("2 "));
+    v = EnterBox(f.ws, f.grid, f.buttons, InputColumn::Amount, u"1500", MaxRows);
+    QCOMPARE(*v.amountTotal, QStringLiteral("1,500 "));
+    QCOMPARE(v.next, InputColumn::Key); // of the next row
+    QCOMPARE(f.ws.CurRow, 2);
+    v = EnterBox(f.ws, f.grid, f.buttons, InputColumn::Amount, u"1e400", MaxRows);
+    QCOMPARE(v.outcome, BoxEnter::Refused);
+    // "*" confirms the rows above the boxes' row.
+    v = EnterBox(f.ws, f.grid, f.buttons, InputColumn::Key, u"*", MaxRows);
+    QCOMPARE(v.outcome, BoxEnter::EndMark);
+    QCOMPARE(f.ws.monthRows(1), 1);
+    QVERIFY(v.confirmed.buttons.Command1 && v.confirmed.buttons.Command2);
+    QCOMPARE(v.confirmed.focus, FlowFocus::Command2);
 }
 
 void TestMonthFlow::openedTally_data()

@@ -30,6 +30,7 @@ private slots:
     void rejectedFiles_data();
     void rejectedFiles();
     void applyKeepsMonthsAbovePeriod();
+    void saveNeedsTallyAndWritableName();
     void filesFromOtherEditors_data();
     void filesFromOtherEditors();
 };
@@ -190,6 +191,18 @@ void TestTallyFile::filesFromOtherEditors()
     QCOMPARE(c->Key[1][2], 6.0);
     QCOMPARE(c->Cases[1][2], 2.0);
     QCOMPARE(c->Amount[1][1], 100.0);
+}
+
+void TestTallyFile::saveNeedsTallyAndWritableName()
+{
+    TallyData t({{{1, 2, 3}}});
+    TallySave save = PrepareTallySave(t.ws, TallyResults{});
+    QVERIFY(!save.tallied && save.bytes.isEmpty());
+    save = PrepareTallySave(t.ws, t.results);
+    QVERIFY(save.tallied && save.unwritable.isEmpty());
+    QCOMPARE(save.bytes, bytesOf(t.ws));
+    t.ws.ItemName = QStringLiteral("Café\"");
+    QCOMPARE(PrepareTallySave(t.ws, t.results).unwritable, QStringLiteral("é")); // the quote is written as '
 }
 
 QTEST_APPLESS_MAIN(TestTallyFile)
