@@ -18,7 +18,7 @@ fail() {
 
 window_side() {
     case "$1" in
-        main.cpp | platform/* | */*_window.* | */*_part.* | reports/report_printing.* | \
+        main.cpp | *_main.cpp | platform/* | */*_window.* | */*_part.* | reports/report_printing.* | \
             shell/application.* | shell/program.* | shell/artwork.* | shell/help_resources.*) return 0 ;;
     esac
     return 1

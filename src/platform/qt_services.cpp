@@ -75,9 +75,14 @@ void QtClipboardService::setText(const QString &text)
     QGuiApplication::clipboard()->setText(text);
 }
 
+QString QtClipboardService::text() const
+{
+    return QGuiApplication::clipboard()->text();
+}
+
 bool QtLaunchService::launch(const QString &program)
 {
-    return QProcess::startDetached(program, {});
+    return QProcess::startDetached(program, {}, QString(), &m_lastProcessId);
 }
 
 QtPlatform::QtPlatform(const QString &helpPage)

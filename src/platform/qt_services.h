@@ -27,12 +27,18 @@ class QtClipboardService : public ClipboardService
 public:
     void clear() override;
     void setText(const QString &text) override;
+    QString text() const override;
 };
 
 class QtLaunchService : public LaunchService
 {
 public:
     bool launch(const QString &program) override;
+    // The process the last launch started, 0 before any.
+    qint64 lastProcessId() const { return m_lastProcessId; }
+
+private:
+    qint64 m_lastProcessId = 0;
 };
 
 // Owns the Qt implementation of every platform service.

@@ -41,6 +41,7 @@ public:
     virtual ~ClipboardService() = default;
     virtual void clear() = 0;
     virtual void setText(const QString &text) = 0;
+    virtual QString text() const = 0;
 };
 
 class HelpService

@@ -11,6 +11,10 @@
 #include <QFrame>
 #include <QTreeView>
 
+#include <csignal>
+
+#include <sys/types.h>
+
 using namespace zq;
 using namespace zq::test;
 
@@ -282,6 +286,27 @@ void TestStorageWindow::realLauncher()
     QVERIFY(writeBytes(script, "#!/bin/sh\nexit 0\n"));
     QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QVERIFY(launcher.launch(script));
+
+    // ZQ電卓 of the main menu starts the calculator built beside zq.
+    QTemporaryDir config;
+    FakeServices fake;
+    Services services = fake.services();
+    services.launcher = &launcher;
+    Application app(services, SetqLocation(QStringLiteral(ZQ_PROGRAM_DIR), config.path()), [] {});
+    app.showMenu();
+    QWidget *menu = AppFixture::window(QStringLiteral("MENU"));
+    menu->findChild<QAction *>(QStringLiteral("MX21"))->trigger();
+    QVERIFY(fake.warnings.isEmpty());
+    const pid_t pid = pid_t(launcher.lastProcessId());
+    QVERIFY(pid > 0);
+    QCOMPARE(::kill(pid, 0), 0); // running
+    QCOMPARE(::kill(pid, SIGTERM), 0);
+    // Gone, or a zombie waiting for whoever adopted it.
+    const auto ended = [pid] {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        return !stat.open(QIODevice::ReadOnly) || stat.readAll().contains(") Z ");
+    };
+    QTRY_VERIFY(ended());
 }
 
 QTEST_MAIN(TestStorageWindow)

@@ -47,6 +47,7 @@ public:
     QString saveFileName(QWidget *owner, const FileDialogRequest &request) override;
     void clear() override;
     void setText(const QString &text) override;
+    QString text() const override { return clipboardText; }
     void showHelp(QWidget *owner) override;
     void closeAllHelp(QWidget *owner) override;
     bool launch(const QString &program) override;
