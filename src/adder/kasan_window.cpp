@@ -277,7 +277,13 @@ void KasanWindow::openTape()
     const std::optional<TapeFileContents> contents = OpenUserFile<TapeFileContents>(
         m_app.services(), this, path, [maxRows](const QByteArray &bytes) { return ParseTapeFile(bytes, maxRows); });
     if (contents)
-        showView(ShowOpenedTape(adder(), *m_grid, maxRows, *contents));
+        showOpenedTape(*contents);
+}
+
+void KasanWindow::showOpenedTape(const TapeFileContents &contents)
+{
+    KeepTapeOnReturn(program());
+    showView(ShowOpenedTape(adder(), *m_grid, program().MaxRows, contents));
 }
 
 void KasanWindow::openPrintWindow()

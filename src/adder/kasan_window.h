@@ -19,6 +19,7 @@ class KeyBox;
 class InsatsuWindow;
 class LegacyGrid;
 struct AdderValues;
+struct TapeFileContents;
 struct TapeView;
 struct ProgramValues;
 
@@ -28,6 +29,10 @@ class KasanWindow : public ToolWindow
     Q_OBJECT
 public:
     explicit KasanWindow(Application &app);
+
+    // A tape file read elsewhere (given on the command line), shown as
+    // ﾌｧｲﾙを開く shows one.
+    void showOpenedTape(const TapeFileContents &contents);
 
 protected:
     void activated() override;

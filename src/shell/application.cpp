@@ -1,13 +1,20 @@
 #include "shell/application.h"
 
 #include "adder/kasan_window.h"
+#include "adder/tape.h"
+#include "adder/tape_file.h"
+#include "common/file_io.h"
+#include "platform/user_files.h"
+#include "shell/command_line.h"
 #include "shell/filectl_window.h"
 #include "shell/menu_window.h"
 #include "tally/shukei_window.h"
+#include "tally/tally_file.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace zq {
 
@@ -34,6 +41,34 @@ QList<QPointer<ToolWindow>> Application::toolWindows()
         if (auto *tool = qobject_cast<ToolWindow *>(w))
             windows << tool;
     return windows;
+}
+
+void Application::start(const QString &file)
+{
+    const DocumentKind kind = KindOfDocument(file);
+    if (kind == DocumentKind::None) {
+        showMenu();
+        return;
+    }
+    // The file dialogs of the window open in the storage folder, as after
+    // the main menu.
+    ReadStorageSetting(m_store.program, m_setq);
+    const QString path = QFileInfo(file).absoluteFilePath();
+    QByteArray bytes;
+    const bool read = ReadFileBytes(path, &bytes);
+    if (read && kind == DocumentKind::Tape) {
+        if (const std::optional<TapeFileContents> tape = ParseTapeFile(bytes, AdderMaxRows)) {
+            openAdder()->showOpenedTape(*tape);
+            return;
+        }
+    }
+    if (read && kind == DocumentKind::Tally) {
+        if (const std::optional<TallyFileContents> tally = ParseTallyFile(bytes, TallyMaxRows)) {
+            openTally()->showOpenedFile(*tally);
+            return;
+        }
+    }
+    WarnUnreadable(m_services, showMenu(), path);
 }
 
 MenuWindow *Application::showMenu()

@@ -41,6 +41,12 @@ public:
     QString programFolder() const { return m_setq.programFolder(); }
     const SetqLocation &setqLocation() const { return m_setq; }
 
+    // The start of the program: the main menu, or with a file given on the
+    // command line the window of that file with the file opened, as its
+    // ﾌｧｲﾙを開く opens one. A file that cannot be read is reported over the
+    // main menu.
+    void start(const QString &file = QString());
+
     // Shows a fresh main menu (load and activation run again).
     MenuWindow *showMenu();
     KasanWindow *openAdder();

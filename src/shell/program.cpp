@@ -37,7 +37,7 @@ int RunProgram(int argc, char **argv)
                             QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation), documents);
     QtPlatform platform(QString::fromLatin1(HelpPage));
     Application app(platform.services(), setq);
-    app.showMenu();
+    app.start(QApplication::arguments().value(1));
     return QApplication::exec();
 }
 

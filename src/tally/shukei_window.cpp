@@ -252,11 +252,16 @@ void ShukeiWindow::openFile()
         m_app.services(), this, path, [maxRows](const QByteArray &bytes) { return ParseTallyFile(bytes, maxRows); });
     if (!contents)
         return;
+    showOpenedFile(*contents);
+}
+
+void ShukeiWindow::showOpenedFile(const TallyFileContents &contents)
+{
     TallyWorkspace &ws = m_app.store().tally;
-    ApplyTallyFile(ws, *contents);
+    ApplyTallyFile(ws, contents);
     m_setup->showPeriod(ws.StartMonth, ws.EndMonth);
     m_setup->showItemName(ws.ItemName);
-    m_input->showFlow(ShowOpenedTally(ws, *m_input->grid(), m_input->monthButtons(), program.MaxRows));
+    m_input->showFlow(ShowOpenedTally(ws, *m_input->grid(), m_input->monthButtons(), m_app.store().program.MaxRows));
     m_results->setEnabled(true);
     m_command6->setEnabled(true);
     dataInput();

@@ -17,6 +17,7 @@ class IndexedToolbar;
 class InputPart;
 class ResultsPart;
 class SetupPart;
+struct TallyFileContents;
 
 // SHUKEI: the monthly results tally. The window is composed of its set-up,
 // input and results parts, all working on the one tally workspace.
@@ -25,6 +26,10 @@ class ShukeiWindow : public ToolWindow
     Q_OBJECT
 public:
     explicit ShukeiWindow(Application &app);
+
+    // A tally file read elsewhere (given on the command line), shown as
+    // ﾌｧｲﾙを開く shows one: month 1 in the grid, the results computed.
+    void showOpenedFile(const TallyFileContents &contents);
 
     SetupPart *setup() const { return m_setup; }
     InputPart *input() const { return m_input; }

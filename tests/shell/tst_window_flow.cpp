@@ -5,6 +5,7 @@
 #include "platform/indexed_toolbar.h"
 #include "shell/filectl_window.h"
 #include "tally/shukei_window.h"
+#include "platform/legacy_grid.h"
 #include "platform/twips.h"
 
 #include <QAction>
@@ -48,6 +49,8 @@ private slots:
     void endProgram();
     void closingLastWindowEndsProgram();
     void activationRule();
+    void fileOnCommandLine_data();
+    void fileOnCommandLine();
     void enterPressesFocusedButton_data();
     void enterPressesFocusedButton();
     void failedSaveKeepsOldFile_data();
@@ -214,6 +217,48 @@ void TestWindowFlow::activationRule()
     QVERIFY(!modalShown);
     QCOMPARE(tracker.lastActive(), owner);
     owner->close();
+}
+
+void TestWindowFlow::fileOnCommandLine_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("window"); // shown afterwards
+    QTest::addColumn<QString>("cell");   // row 1, column 1 of its grid (G, or G3 for the results)
+    QTest::newRow("tape") << "t.KSN" << QByteArray("2,5,1\r\n2\r\n3\r\n") << "KASAN" << "2. ";
+    QTest::newRow("tape, lower case") << "t.ksn" << QByteArray("1,7,1\r\n7\r\n") << "KASAN" << "7. ";
+    QTest::newRow("tally") << "t.SUK" << QByteArray("1,\"店番号\",4,4\r\n2\r\n4\r\n9,1,100\r\n3,2,50\r\n")
+                           << "SHUKEI" << "3 ";
+    QTest::newRow("damaged tape") << "bad.KSN" << QByteArray("3,6,1\r\n1\r\n") << "MENU" << "";
+    QTest::newRow("damaged tally") << "bad.SUK" << QByteArray("9\r\n") << "MENU" << "";
+    QTest::newRow("missing") << "" << QByteArray() << "MENU" << "";
+    QTest::newRow("not a file of the program") << "notes.txt" << QByteArray("1") << "MENU" << "";
+}
+
+void TestWindowFlow::fileOnCommandLine()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, window);
+    QFETCH(QString, cell);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name.isEmpty() ? QStringLiteral("missing.SUK") : name);
+    if (!name.isEmpty())
+        QVERIFY(writeBytes(path, bytes));
+    AppFixture fx;
+    fx.app->start(path);
+    QWidget *shown = AppFixture::window(window);
+    QVERIFY(shown);
+    QCOMPARE(AppFixture::visibleWindowCount(QStringLiteral("MENU")), window == QLatin1String("MENU") ? 1 : 0);
+    QVERIFY(!fx.app->store().program.StorageFolder.isEmpty()); // read as the menu reads it
+    if (cell.isEmpty()) {
+        QCOMPARE(fx.fake.warnings, QStringList{QStringLiteral("ファイルを読み込めませんでした！\n") + path});
+        return;
+    }
+    QVERIFY(fx.fake.warnings.isEmpty());
+    const QString grid = window == QLatin1String("KASAN") ? QStringLiteral("G") : QStringLiteral("G3");
+    QCOMPARE(child<LegacyGrid>(shown, grid)->text(1, 1), cell);
+    QCOMPARE(fx.app->store().program.ReturnFlag, window == QLatin1String("KASAN") ? 1 : 0);
 }
 
 void TestWindowFlow::enterPressesFocusedButton_data()
