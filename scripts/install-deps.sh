@@ -8,6 +8,9 @@ packages=(
   qt6-base-dev qt6-translations-l10n
   fonts-ipafont-gothic fonts-ipafont-mincho
   poppler-utils
+  # The package and its checks
+  dpkg-dev file desktop-file-utils appstream shared-mime-info
+  xvfb xauth xdotool
 )
 
 missing=()

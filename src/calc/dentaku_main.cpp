@@ -9,7 +9,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZQDENTAK"));
-    QApplication::setDesktopFileName(QStringLiteral("zq"));
+    QApplication::setDesktopFileName(QStringLiteral("org.zq.ZQ"));
     zq::InstallFontSubstitutions();
     zq::QtClipboardService clipboard;
     zq::QtMessageService messages;

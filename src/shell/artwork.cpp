@@ -140,6 +140,17 @@ QPixmap VersionPicture(QSize size)
     return pm;
 }
 
+QPixmap IconPicture(int size)
+{
+    QPixmap pm = blank(QSize(size, size));
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    const qreal margin = size / 16.0;
+    drawMark(p, QRectF(margin, margin, size - 2 * margin, size - 2 * margin));
+    return pm;
+}
+
 QIcon ToolbarIcon(ToolIcon kind)
 {
     QPixmap pm = blank(QSize(16, 16));

@@ -3,6 +3,7 @@
 #include "platform/fonts.h"
 #include "platform/qt_services.h"
 #include "shell/application.h"
+#include "shell/artwork.h"
 #include "shell/help_resources.h"
 
 #include <QApplication>
@@ -18,9 +19,14 @@ int RunProgram(int argc, char **argv)
 {
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZQ"));
+    QApplication::setDesktopFileName(QStringLiteral("org.zq.ZQ"));
     InstallFontSubstitutions();
     LoadHelpResources();
     QApplication::setFont(LegacyFont(PGothicFont, 9));
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(IconPicture(size));
+    QApplication::setWindowIcon(icon);
 
     // Qt's own dialogs and buttons in Japanese.
     QTranslator qtTranslator;

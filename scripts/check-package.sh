@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Checks the Debian package as CI does: builds it, lists it, validates its
+# desktop entry and AppStream metadata, unpacks it into a temporary root and
+# starts the installed zq there under Xvfb, far enough to see that it starts
+# its calculator (Ctrl+D) and shows its help (Ctrl+H) from its own folder.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+bash "$root/scripts/package.sh"
+deb=$(ls "$root"/build/zq_*_amd64.deb)
+echo "== $(basename "$deb"): $(stat -c %s "$deb") bytes"
+dpkg-deb -c "$deb"
+dpkg-deb -f "$deb" Depends
+
+stage=$(mktemp -d)
+cleanup() {
+    pkill -f "$stage/usr/lib/zq/" 2>/dev/null || true
+    sleep 0.2
+    kill $(jobs -p) 2>/dev/null || true
+    rm -rf "$stage"
+}
+trap cleanup EXIT
+dpkg-deb -x "$deb" "$stage"
+desktop-file-validate "$stage/usr/share/applications/org.zq.ZQ.desktop"
+appstreamcli validate --no-net "$stage/usr/share/metainfo/org.zq.ZQ.metainfo.xml"
+update-mime-database "$stage/usr/share/mime" >/dev/null 2>&1
+for f in a.KSN b.ksn c.SUK d.suk; do
+    grep -q . "$stage/usr/share/mime/globs2" && grep -qi "${f#*.}" "$stage/usr/share/mime/globs2" \
+        || { echo "no MIME type for $f"; exit 1; }
+done
+[ -x "$stage/usr/lib/zq/ZQDENTAK" ] && [ "$(readlink "$stage/usr/bin/zq")" = ../lib/zq/zq ]
+
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
+export DISPLAY="$display"
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+home=$(mktemp -d -p "$stage")
+HOME="$home" "$stage/usr/bin/zq" &
+wait_for() { for _ in $(seq 100); do xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 && return 0; sleep 0.1; done; echo "no window \"$1\""; return 1; }
+wait_for "ZQ加算・集計器"
+# No window manager: the keyboard focus is given by hand.
+menu=$(xdotool search --onlyvisible --name "^ZQ加算・集計器$" | head -1)
+xdotool windowfocus --sync "$menu"
+xdotool key ctrl+d
+wait_for "ZQ電卓"
+pgrep -f "$stage/usr/lib/zq/ZQDENTAK" >/dev/null
+xdotool windowfocus --sync "$menu"
+xdotool key ctrl+h
+wait_for "ﾍﾙﾌﾟ"
+echo "== the installed zq starts its calculator and shows its help"
