@@ -34,8 +34,8 @@ int RunProgram(int argc, char **argv)
                           QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
-    // An installed program cannot write its folder: SETQ.DAT then goes to the
-    // user's configuration folder and a new one names the documents folder.
+    // An installed program does not write its folder: SETQ.DAT then goes to
+    // the user's configuration folder and a new one names the documents folder.
     QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!QFileInfo(documents).isDir())
         documents = QDir::homePath();

@@ -24,7 +24,8 @@ bool IsWritableFolder(const QString &folder)
 
 SetqLocation::SetqLocation(const QString &programFolder, const QString &configFolder,
                            const QString &documentsFolder)
-    : SetqLocation(programFolder, configFolder, documentsFolder, IsWritableFolder(programFolder))
+    : SetqLocation(programFolder, configFolder, documentsFolder,
+                   IsWritableFolder(programFolder) && !IsInstalledProgramFolder(programFolder))
 {
 }
 
@@ -35,6 +36,11 @@ SetqLocation::SetqLocation(const QString &programFolder, const QString &configFo
     , m_documentsFolder(documentsFolder)
     , m_programFolderWritable(programFolderWritable || configFolder.isEmpty())
 {
+}
+
+bool IsInstalledProgramFolder(const QString &programFolder)
+{
+    return QFileInfo::exists(QDir(programFolder).filePath(QStringLiteral("../../share/applications/org.zq.ZQ.desktop")));
 }
 
 QString SetqLocation::inProgramFolder() const

@@ -40,6 +40,12 @@ private:
     bool m_programFolderWritable = true;
 };
 
+// True for the program folder of an installed package (<prefix>/lib/zq,
+// with the desktop entry at <prefix>/share/applications): that folder is
+// the system's, even for a user who could write it, so SETQ.DAT is kept per
+// user.
+bool IsInstalledProgramFolder(const QString &programFolder);
+
 // Reads SETQ.DAT into the program values, as the main menu does on every
 // activation. A missing file is created with the default storage folder and
 // three 0 fields. A damaged file changes nothing.

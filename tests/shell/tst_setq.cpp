@@ -30,6 +30,7 @@ private slots:
     void storageChoiceStart_data();
     void storageChoiceStart();
     void folderRegistration();
+    void installedFolderIsNeverWritten();
 
 private:
     std::unique_ptr<QTemporaryDir> m_program;
@@ -246,6 +247,21 @@ void TestSetq::folderRegistration()
     QVERIFY(r.unwritable.isEmpty());
     r = RegisterFolder(p, loc, QStringLiteral("/data/é\"x"));
     QCOMPARE(r.unwritable, QStringLiteral("é\""));
+}
+
+void TestSetq::installedFolderIsNeverWritten()
+{
+    // The package's layout: <prefix>/lib/zq beside <prefix>/share/applications,
+    // here writable, as /usr/lib/zq is for root.
+    const QString program = QDir(m_program->path()).filePath(QStringLiteral("lib/zq"));
+    QVERIFY(QDir().mkpath(program));
+    QVERIFY(!IsInstalledProgramFolder(program));
+    QVERIFY(QDir().mkpath(QDir(m_program->path()).filePath(QStringLiteral("share/applications"))));
+    QVERIFY(writeBytes(QDir(m_program->path()).filePath(QStringLiteral("share/applications/org.zq.ZQ.desktop")), "x"));
+    QVERIFY(IsInstalledProgramFolder(program));
+    SetqLocation loc(program, m_config->path(), QStringLiteral("/home/u/Documents"));
+    QCOMPARE(loc.writePath(), QDir(m_config->path()).filePath(QStringLiteral("SETQ.DAT")));
+    QCOMPARE(loc.defaultStorageFolder(), QStringLiteral("/home/u/Documents"));
 }
 
 QTEST_APPLESS_MAIN(TestSetq)
