@@ -87,11 +87,14 @@ void KasanWindow::buildLayout()
     // and the displays lie on the picture of the machine.
     m_text1 = new KeyBox(QStringLiteral("Text1"), client);
     m_text1->setGeometry(TwipsRect(5880, 5280, 735, 255));
+    SetRole(m_text1, QStringLiteral("入力"));
 
     auto *image1 = makeLabel(client, QStringLiteral("Image1"), TwipsRect(120, 3720, 5250, 2070));
-    image1->setPixmap(MachinePicture(image1->size()));
+    image1->setPixmap(MachinePicture(image1->size(), image1->devicePixelRatioF()));
+    SetRole(image1, QStringLiteral("加算機"));
     auto *image2 = makeLabel(client, QStringLiteral("Image2"), TwipsRect(120, 40, 2775, 615));
-    image2->setPixmap(AdderTitlePicture(image2->size()));
+    image2->setPixmap(AdderTitlePicture(image2->size(), image2->devicePixelRatioF()));
+    SetRole(image2, QStringLiteral("表題"));
 
     auto *frame1 = new QFrame(client);
     frame1->setObjectName(QStringLiteral("Frame1"));
@@ -110,6 +113,7 @@ void KasanWindow::buildLayout()
     m_grid->setRowHeight(GridRowHeight);
     m_grid->setFocusPolicy(Qt::NoFocus);
     m_grid->setColAlignment(1, Qt::AlignRight);
+    SetRole(m_grid, QStringLiteral("テープ"));
 
     m_picture1 = new QFrame(client);
     m_picture1->setObjectName(QStringLiteral("Picture1"));
@@ -124,6 +128,7 @@ void KasanWindow::buildLayout()
     m_label3 = makeLabel(m_picture1, QStringLiteral("Label3"), TwipsRect(120, 240, 3615, 2160));
     m_label3->setFont(LegacyFont(GothicFont, 9));
     m_label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    SetValueRole(m_label3, QStringLiteral("操作要領"));
     auto *command5 = makeButton(m_picture1, QStringLiteral("Command5"), QStringLiteral("閉"),
                                 TwipsRect(3240, 80, 495, 255));
     m_picture1->hide();
@@ -142,6 +147,9 @@ void KasanWindow::buildLayout()
                            LegacyFont(PGothicFont, 12, true));
     m_label5 = makeDisplay(client, QStringLiteral("Label5"), TwipsRect(360, 4440, 975, 375), display);
     m_label2 = makeDisplay(client, QStringLiteral("Label2"), TwipsRect(1680, 4440, 3495, 375), display);
+    SetValueRole(m_label1, QStringLiteral("入力表示"));
+    SetValueRole(m_label5, QStringLiteral("件数"));
+    SetValueRole(m_label2, QStringLiteral("合計"));
     auto *label10 = makeLabel(client, QStringLiteral("Label10"), TwipsRect(1395, 4605, 255, 255));
     label10->setText(QStringLiteral("件"));
     {
@@ -158,6 +166,8 @@ void KasanWindow::buildLayout()
     const QFont previous = LegacyFont(PMinchoFont, 11.25);
     m_label6 = makeDisplay(frame2, QStringLiteral("Label6"), TwipsRect(240, 225, 855, 255), previous);
     m_label4 = makeDisplay(frame2, QStringLiteral("Label4"), TwipsRect(1560, 220, 2295, 300), previous);
+    SetValueRole(m_label6, QStringLiteral("前の件数"));
+    SetValueRole(m_label4, QStringLiteral("前の合計"));
     auto *label9 = makeLabel(frame2, QStringLiteral("Label9"), TwipsRect(1160, 300, 255, 255));
     label9->setText(QStringLiteral("件"));
 

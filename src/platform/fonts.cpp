@@ -1,5 +1,6 @@
 #include "platform/fonts.h"
 
+#include <QApplication>
 #include <QStringList>
 
 namespace zq {
@@ -17,6 +18,12 @@ void InstallFontSubstitutions()
     };
     for (const auto &s : substitutions)
         QFont::insertSubstitution(s.name, QString::fromUtf16(s.family));
+}
+
+void UseProgramFonts()
+{
+    InstallFontSubstitutions();
+    QApplication::setFont(LegacyFont(PGothicFont, 9));
 }
 
 QFont LegacyFont(const QString &family, double points, bool bold)

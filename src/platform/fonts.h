@@ -11,6 +11,10 @@ namespace zq {
 // metric-compatible fonts installed on this system.
 void InstallFontSubstitutions();
 
+// The substitutions, and the font every window and control takes unless it
+// sets its own.
+void UseProgramFonts();
+
 QFont LegacyFont(const QString &family, double points, bool bold = false);
 
 } // namespace zq

@@ -15,6 +15,7 @@ IndexedToolbar::IndexedToolbar(const QString &name, QWidget *parent)
     , m_layout(new QHBoxLayout(this))
 {
     setObjectName(name);
+    setAccessibleName(QStringLiteral("ツールバー"));
     m_layout->setContentsMargins(1, 1, 1, 1);
     m_layout->setSpacing(1);
     m_layout->addStretch(1);

@@ -1,5 +1,6 @@
 #include "platform/widget_builder.h"
 
+
 #include <QLabel>
 #include <QPushButton>
 
@@ -22,6 +23,14 @@ QLabel *AddLabel(QWidget *parent, const QString &name, const QString &text, cons
     label->setObjectName(name);
     label->setGeometry(geometry);
     label->setAlignment(alignment | Qt::AlignVCenter);
+    return label;
+}
+
+QLabel *AddValueLabel(QWidget *parent, const QString &name, const QString &role, const QRect &geometry,
+                      Qt::Alignment alignment)
+{
+    QLabel *label = AddLabel(parent, name, QString(), geometry, alignment);
+    SetValueRole(label, role);
     return label;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/accessible_names.h"
+
 #include <QRect>
 #include <QString>
 
@@ -14,5 +16,8 @@ namespace zq {
 QPushButton *AddButton(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry);
 QLabel *AddLabel(QWidget *parent, const QString &name, const QString &text, const QRect &geometry,
                  Qt::Alignment alignment = Qt::AlignLeft);
+// A label that shows a value; screen readers read its role with the value.
+QLabel *AddValueLabel(QWidget *parent, const QString &name, const QString &role, const QRect &geometry,
+                      Qt::Alignment alignment = Qt::AlignLeft);
 
 } // namespace zq

@@ -41,6 +41,7 @@ IchiranWindow::IchiranWindow(Application &app, ToolWindow *shukei)
 
     m_g4 = new LegacyGrid(client);
     m_g4->setObjectName(QStringLiteral("G4"));
+    SetRole(m_g4, QStringLiteral("集計結果一覧表"));
     m_g4->setGeometry(TwipsRect(120, 120, 10825, 3495));
     m_g4->setFont(LegacyFont(PGothicFont, 9));
     m_g4->setSelectionMode(LegacyGrid::SelectionMode::ByRow);

@@ -4,6 +4,7 @@
 #include "adder/tape.h"
 #include "adder/tape_file.h"
 #include "common/file_io.h"
+#include "platform/accessible_names.h"
 #include "platform/user_files.h"
 #include "shell/command_line.h"
 #include "shell/filectl_window.h"
@@ -25,6 +26,7 @@ Application::Application(const Services &services, const SetqLocation &setq, Eve
     , m_setq(setq)
     , m_endEventLoop(endEventLoop ? std::move(endEventLoop) : EventLoopEnd([] { QCoreApplication::quit(); }))
 {
+    InstallAccessibleNames();
 }
 
 Application::~Application()

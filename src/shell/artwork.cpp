@@ -9,9 +9,10 @@
 namespace zq {
 namespace {
 
-QPixmap blank(QSize size)
+QPixmap blank(QSize size, qreal ratio = 1)
 {
-    QPixmap pm(size);
+    QPixmap pm(size * ratio);
+    pm.setDevicePixelRatio(ratio);
     pm.fill(Qt::transparent);
     return pm;
 }
@@ -35,9 +36,9 @@ void drawMark(QPainter &p, const QRectF &r)
 
 } // namespace
 
-QPixmap LogoPicture(QSize size)
+QPixmap LogoPicture(QSize size, qreal ratio)
 {
-    QPixmap pm = blank(size);
+    QPixmap pm = blank(size, ratio);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r(0.5, 0.5, size.width() - 1.0, size.height() - 1.0);
@@ -76,9 +77,9 @@ QPixmap LogoPicture(QSize size)
     return pm;
 }
 
-QPixmap AdderTitlePicture(QSize size)
+QPixmap AdderTitlePicture(QSize size, qreal ratio)
 {
-    QPixmap pm = blank(size);
+    QPixmap pm = blank(size, ratio);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     const qreal h = size.height();
@@ -95,9 +96,9 @@ QPixmap AdderTitlePicture(QSize size)
     return pm;
 }
 
-QPixmap MachinePicture(QSize size)
+QPixmap MachinePicture(QSize size, qreal ratio)
 {
-    QPixmap pm = blank(size);
+    QPixmap pm = blank(size, ratio);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r(0.5, 0.5, size.width() - 1.0, size.height() - 1.0);
@@ -130,9 +131,9 @@ QPixmap MachinePicture(QSize size)
     return pm;
 }
 
-QPixmap VersionPicture(QSize size)
+QPixmap VersionPicture(QSize size, qreal ratio)
 {
-    QPixmap pm = blank(size);
+    QPixmap pm = blank(size, ratio);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     const qreal s = qMin(size.width(), size.height());
@@ -151,10 +152,8 @@ QPixmap IconPicture(int size)
     return pm;
 }
 
-QIcon ToolbarIcon(ToolIcon kind)
+static void drawToolIcon(QPainter &p, ToolIcon kind)
 {
-    QPixmap pm = blank(QSize(16, 16));
-    QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     const QColor ink(0x2b, 0x32, 0x3b);
     p.setPen(QPen(ink, 1));
@@ -210,8 +209,19 @@ QIcon ToolbarIcon(ToolIcon kind)
         break;
     }
     }
-    p.end();
-    return QIcon(pm);
+}
+
+QIcon ToolbarIcon(ToolIcon kind)
+{
+    QIcon icon;
+    for (const qreal ratio : {1.0, 2.0, 3.0}) {
+        QPixmap pm = blank(QSize(16, 16), ratio);
+        QPainter p(&pm);
+        drawToolIcon(p, kind);
+        p.end();
+        icon.addPixmap(pm);
+    }
+    return icon;
 }
 
 } // namespace zq

@@ -6,14 +6,17 @@
 
 namespace zq {
 
-// The program's own pictures, drawn in code.
-QPixmap LogoPicture(QSize size);          // main menu logo
-QPixmap AdderTitlePicture(QSize size);    // title of the adding machine
-QPixmap MachinePicture(QSize size);       // adding machine body under the displays
-QPixmap VersionPicture(QSize size);       // version window emblem
+// The program's own pictures, drawn in code. A picture is laid out in
+// logical pixels and drawn at the screen's device pixel ratio, so it stays
+// sharp on a scaled screen.
+QPixmap LogoPicture(QSize size, qreal ratio = 1);       // main menu logo
+QPixmap AdderTitlePicture(QSize size, qreal ratio = 1); // title of the adding machine
+QPixmap MachinePicture(QSize size, qreal ratio = 1);    // adding machine body under the displays
+QPixmap VersionPicture(QSize size, qreal ratio = 1);    // version window emblem
 QPixmap IconPicture(int size);            // the program's icon: the "ZQ" mark
 
 enum class ToolIcon { Open, Save, Print, Calculator, Help };
+// Drawn for 16-pixel buttons at one, two and three device pixels a pixel.
 QIcon ToolbarIcon(ToolIcon kind);
 
 } // namespace zq

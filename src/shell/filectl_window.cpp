@@ -41,6 +41,7 @@ FileCtlWindow::FileCtlWindow(Application &app)
     label1->setGeometry(TwipsRect(240, 240, 2295, 255));
     m_text1 = new QLineEdit(client);
     m_text1->setObjectName(QStringLiteral("Text1"));
+    SetRole(m_text1, QStringLiteral("現在の登録のフォルダ"));
     m_text1->setGeometry(TwipsRect(240, 480, 4215, 375));
 
     m_frame1 = new QFrame(client);
@@ -49,11 +50,13 @@ FileCtlWindow::FileCtlWindow(Application &app)
     m_frame1->setGeometry(TwipsRect(240, 1200, 4215, 2295));
     m_drive1 = new QComboBox(m_frame1);
     m_drive1->setObjectName(QStringLiteral("Drive1"));
+    SetRole(m_drive1, QStringLiteral("ドライブ"));
     m_drive1->setGeometry(TwipsRect(120, 240, 2295, 300));
     m_model = new QFileSystemModel(this);
     m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     m_dir1 = new QTreeView(m_frame1);
     m_dir1->setObjectName(QStringLiteral("Dir1"));
+    SetRole(m_dir1, QStringLiteral("フォルダ"));
     m_dir1->setGeometry(TwipsRect(120, 600, 3975, 1500));
     m_dir1->setModel(m_model);
     m_dir1->setHeaderHidden(true);
@@ -68,6 +71,7 @@ FileCtlWindow::FileCtlWindow(Application &app)
     label2->setGeometry(TwipsRect(240, 3840, 2535, 255));
     m_text2 = new QLineEdit(client);
     m_text2->setObjectName(QStringLiteral("Text2"));
+    SetRole(m_text2, QStringLiteral("これから登録するフォルダ"));
     m_text2->setGeometry(TwipsRect(240, 4080, 4215, 375));
     m_text2->installEventFilter(this);
     auto *command3 = AddButton(client, QStringLiteral("Command3"), QStringLiteral("保存登録"),

@@ -59,8 +59,9 @@ MenuWindow::MenuWindow(Application &app)
 
     auto *logo = new QLabel(client);
     logo->setObjectName(QStringLiteral("Image1"));
+    SetRole(logo, QStringLiteral("ロゴ"));
     logo->setGeometry(TwipsRect(120, 480, 2760, 1140));
-    logo->setPixmap(LogoPicture(logo->size()));
+    logo->setPixmap(LogoPicture(logo->size(), logo->devicePixelRatioF()));
 
     auto *frame = new QFrame(client);
     frame->setObjectName(QStringLiteral("Frame1"));

@@ -20,9 +20,8 @@ int RunProgram(int argc, char **argv)
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZQ"));
     QApplication::setDesktopFileName(QStringLiteral("org.zq.ZQ"));
-    InstallFontSubstitutions();
+    UseProgramFonts();
     LoadHelpResources();
-    QApplication::setFont(LegacyFont(PGothicFont, 9));
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64, 128, 256})
         icon.addPixmap(IconPicture(size));

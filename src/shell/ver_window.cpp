@@ -19,8 +19,9 @@ VerWindow::VerWindow(ActivationTracker &tracker, ToolWindow *menu)
 
     auto *image = new QLabel(client);
     image->setObjectName(QStringLiteral("Image1"));
+    SetRole(image, QStringLiteral("ロゴ"));
     image->setGeometry(TwipsRect(240, 240, 960, 960));
-    image->setPixmap(VersionPicture(image->size()));
+    image->setPixmap(VersionPicture(image->size(), image->devicePixelRatioF()));
 
     auto addLabel = [client](const QString &name, const QString &text, int top, const QFont &font) {
         auto *label = new QLabel(text, client);

@@ -44,7 +44,7 @@ InputPart::InputPart(Application &app, QPushButton *tallyButton, QWidget *parent
     setObjectName(QStringLiteral("Frame2"));
     setGeometry(TwipsRect(120, 1960, 6015, 5010));
 
-    m_label20 = AddLabel(this, QStringLiteral("Label20"), QString(), TwipsRect(1000, 240, 480, 300));
+    m_label20 = AddValueLabel(this, QStringLiteral("Label20"), QStringLiteral("入力月"), TwipsRect(1000, 240, 480, 300));
     m_label20->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     AddLabel(this, QStringLiteral("Label21"), QStringLiteral("月度"), TwipsRect(1540, 300, 495, 195));
     AddLabel(this, QStringLiteral("Label22"), QStringLiteral("項目名↓"), TwipsRect(240, 360, 735, 195));
@@ -68,6 +68,7 @@ InputPart::InputPart(Application &app, QPushButton *tallyButton, QWidget *parent
     m_g1->setLineWidth(2);
     m_g1->setRowHeight(240);
     m_g1->setCols(4);
+    SetRole(m_g1, QStringLiteral("入力データ"));
     m_g1->setFocusPolicy(Qt::NoFocus); // a click moves the focus only into a box
 
     m_text3 = new KeyBox(QStringLiteral("Text3"), this);
@@ -76,6 +77,9 @@ InputPart::InputPart(Application &app, QPushButton *tallyButton, QWidget *parent
     m_text3->setGeometry(TwipsRect(720, 900, 450, BoxHeight));
     m_text4->setGeometry(TwipsRect(1740, 900, 550, BoxHeight));
     m_text5->setGeometry(TwipsRect(2955, 900, 1290, BoxHeight));
+    SetRole(m_text3, QStringLiteral("項目"));
+    SetRole(m_text4, QStringLiteral("件数"));
+    SetRole(m_text5, QStringLiteral("金額"));
     for (KeyBox *b : {m_text3, m_text4, m_text5}) {
         b->setArrowKeysReported(true);
         b->setStyleSheet(RowBoxStyle);
@@ -83,8 +87,8 @@ InputPart::InputPart(Application &app, QPushButton *tallyButton, QWidget *parent
     }
 
     AddLabel(this, QStringLiteral("Label26"), QStringLiteral("合　計："), TwipsRect(600, 3465, 1095, 255));
-    m_label24 = AddLabel(this, QStringLiteral("Label24"), QString(), TwipsRect(1695, 3405, 1215, 300));
-    m_label25 = AddLabel(this, QStringLiteral("Label25"), QString(), TwipsRect(2910, 3405, 2670, 300));
+    m_label24 = AddValueLabel(this, QStringLiteral("Label24"), QStringLiteral("合計件数"), TwipsRect(1695, 3405, 1215, 300));
+    m_label25 = AddValueLabel(this, QStringLiteral("Label25"), QStringLiteral("合計金額"), TwipsRect(2910, 3405, 2670, 300));
     for (QLabel *l : {m_label24, m_label25}) {
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         l->setFrameShape(QFrame::Panel);
@@ -94,7 +98,7 @@ InputPart::InputPart(Application &app, QPushButton *tallyButton, QWidget *parent
     frame4->setObjectName(QStringLiteral("Frame4"));
     frame4->setGeometry(TwipsRect(120, 3720, 5775, 1215));
     frame4->setFrameShape(QFrame::StyledPanel);
-    m_label23 = AddLabel(frame4, QStringLiteral("Label23"), QString(), TwipsRect(120, 165, 5535, 930));
+    m_label23 = AddValueLabel(frame4, QStringLiteral("Label23"), QStringLiteral("案内"), TwipsRect(120, 165, 5535, 930));
     m_label23->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     const struct {

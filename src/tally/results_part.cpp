@@ -32,7 +32,7 @@ ResultsPart::ResultsPart(Application &app, QWidget *parent)
     setPalette(pal);
     const QFont body = LegacyFont(PGothicFont, 8.25);
 
-    m_label8 = AddLabel(this, QStringLiteral("Label8"), QString(), TwipsRect(120, 480, 500, 255), Qt::AlignRight);
+    m_label8 = AddValueLabel(this, QStringLiteral("Label8"), QStringLiteral("集計月"), TwipsRect(120, 480, 500, 255), Qt::AlignRight);
     AddLabel(this, QStringLiteral("Label9"), QStringLiteral("月度　"), TwipsRect(660, 520, 520, 255));
     m_command8 = AddButton(this, QStringLiteral("Command8"), QStringLiteral("＜ 前月度"), TwipsRect(1200, 360, 1095, 360));
     m_command9 = AddButton(this, QStringLiteral("Command9"), QStringLiteral("次月度 ＞"), TwipsRect(2400, 360, 1095, 360));
@@ -56,17 +56,19 @@ ResultsPart::ResultsPart(Application &app, QWidget *parent)
         return grid;
     };
     m_g2 = makeGrid(QStringLiteral("G2"), 840);
+    SetRole(m_g2, QStringLiteral("月度集計結果"));
     AddLabel(this, QStringLiteral("Label14"), QStringLiteral("合計："), TwipsRect(120, 2490, 700, 255));
-    m_label15 = AddLabel(this, QStringLiteral("Label15"), QString(), TwipsRect(1540, 2450, 660, 300), Qt::AlignRight);
-    m_label16 = AddLabel(this, QStringLiteral("Label16"), QString(), TwipsRect(2210, 2450, 1590, 300), Qt::AlignRight);
-    m_label10 = AddLabel(this, QStringLiteral("Label10"), QString(), TwipsRect(120, 3020, 500, 255), Qt::AlignRight);
+    m_label15 = AddValueLabel(this, QStringLiteral("Label15"), QStringLiteral("月合計件数"), TwipsRect(1540, 2450, 660, 300), Qt::AlignRight);
+    m_label16 = AddValueLabel(this, QStringLiteral("Label16"), QStringLiteral("月合計金額"), TwipsRect(2210, 2450, 1590, 300), Qt::AlignRight);
+    m_label10 = AddValueLabel(this, QStringLiteral("Label10"), QStringLiteral("期間開始月"), TwipsRect(120, 3020, 500, 255), Qt::AlignRight);
     AddLabel(this, QStringLiteral("Label12"), QStringLiteral("月～"), TwipsRect(640, 3060, 420, 255));
-    m_label11 = AddLabel(this, QStringLiteral("Label11"), QString(), TwipsRect(1080, 3020, 500, 255), Qt::AlignRight);
+    m_label11 = AddValueLabel(this, QStringLiteral("Label11"), QStringLiteral("期間終了月"), TwipsRect(1080, 3020, 500, 255), Qt::AlignRight);
     AddLabel(this, QStringLiteral("Label13"), QStringLiteral("月分　合計"), TwipsRect(1605, 3060, 1200, 255));
     m_g3 = makeGrid(QStringLiteral("G3"), 3360);
+    SetRole(m_g3, QStringLiteral("期間集計結果"));
     AddLabel(this, QStringLiteral("Label19"), QStringLiteral("総合計："), TwipsRect(120, 4990, 900, 255));
-    m_label18 = AddLabel(this, QStringLiteral("Label18"), QString(), TwipsRect(1530, 4950, 670, 300), Qt::AlignRight);
-    m_label17 = AddLabel(this, QStringLiteral("Label17"), QString(), TwipsRect(2210, 4950, 1590, 300), Qt::AlignRight);
+    m_label18 = AddValueLabel(this, QStringLiteral("Label18"), QStringLiteral("総合計件数"), TwipsRect(1530, 4950, 670, 300), Qt::AlignRight);
+    m_label17 = AddValueLabel(this, QStringLiteral("Label17"), QStringLiteral("総合計金額"), TwipsRect(2210, 4950, 1590, 300), Qt::AlignRight);
     m_valueLabels = {m_label8, m_label10, m_label11, m_label15, m_label16, m_label17, m_label18};
     for (QLabel *l : findChildren<QLabel *>())
         l->setFont(body);

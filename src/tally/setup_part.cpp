@@ -48,10 +48,10 @@ SetupPart::SetupPart(Application &app, QWidget *parent)
     setGeometry(TwipsRect(120, 480, 3735, 1455));
 
     AddLabel(this, QStringLiteral("Label1"), QStringLiteral("実績集計期間："), TwipsRect(120, 280, 1335, 315));
-    m_label2 = AddLabel(this, QStringLiteral("Label2"), QString(), TwipsRect(1440, 240, 735, 300));
+    m_label2 = AddValueLabel(this, QStringLiteral("Label2"), QStringLiteral("開始月"), TwipsRect(1440, 240, 735, 300));
     m_label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     AddLabel(this, QStringLiteral("Label4"), QStringLiteral("月～"), TwipsRect(2200, 320, 400, 255));
-    m_label3 = AddLabel(this, QStringLiteral("Label3"), QString(), TwipsRect(2640, 240, 735, 300));
+    m_label3 = AddValueLabel(this, QStringLiteral("Label3"), QStringLiteral("終了月"), TwipsRect(2640, 240, 735, 300));
     m_label3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     AddLabel(this, QStringLiteral("Label5"), QStringLiteral("月"), TwipsRect(3400, 320, 255, 255));
     AddLabel(this, QStringLiteral("Label6"), QStringLiteral("項目名："), TwipsRect(120, 760, 1335, 255));
@@ -65,11 +65,14 @@ SetupPart::SetupPart(Application &app, QWidget *parent)
     m_text2 = new KeyBox(QStringLiteral("Text2"), this);
     m_text2->setGeometry(TwipsRect(2700, 280, 375, 195));
     m_text2->setStyleSheet(SmallBoxStyle);
+    SetRole(m_text1, QStringLiteral("開始月入力"));
+    SetRole(m_text2, QStringLiteral("終了月入力"));
 
     m_combo1 = new QComboBox(this);
     m_combo1->setObjectName(QStringLiteral("Combo1"));
     m_combo1->setGeometry(TwipsRect(1440, 720, 1335, 300));
     m_combo1->setEditable(true);
+    SetRole(m_combo1, QStringLiteral("項目名"));
     auto *itemEdit = new ItemNameEdit(m_combo1);
     m_combo1->setLineEdit(itemEdit);
     m_combo1->setInsertPolicy(QComboBox::NoInsert);

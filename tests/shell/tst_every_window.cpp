@@ -1,0 +1,216 @@
+#include "../support/app_fixture.h"
+#include "../support/tally_data.h"
+
+#include "platform/fonts.h"
+#include "platform/indexed_toolbar.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QToolBar>
+#include <QToolButton>
+
+using namespace zq;
+using namespace zq::test;
+
+// Every window of the program as a user of today's desktop meets it: on a
+// screen scaled to twice the size (the whole suite runs so), read by a screen
+// reader.
+class TestEveryWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void controlsAreNamed();
+    void picturesAreSharp();
+    void captionsFit();
+
+private:
+    // Opens each window in turn, in a state where its value labels are
+    // still empty and again where they show figures.
+    QStringList visitEveryWindow(const std::function<QStringList(QWidget *)> &visit);
+};
+
+namespace {
+
+QString accessibleName(QObject *o)
+{
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(o);
+    return iface ? iface->text(QAccessible::Name).trimmed() : QString();
+}
+
+// Frames and parts that only hold other controls need no name.
+bool isContainer(QWidget *w)
+{
+    const QString cls = QString::fromLatin1(w->metaObject()->className());
+    return cls == QLatin1String("QWidget") || cls == QLatin1String("QFrame") || cls == QLatin1String("QGroupBox")
+           || cls.endsWith(QLatin1String("Part"));
+}
+
+// Buttons and labels are named by their captions, value labels and pictures
+// by their roles; boxes and grids need a role of their own (inside a group box Qt would otherwise
+// name every box after the group's title).
+QString nameOf(QWidget *w)
+{
+    const bool captioned = qobject_cast<QAbstractButton *>(w) || qobject_cast<QLabel *>(w);
+    return captioned ? accessibleName(w) : w->accessibleName().trimmed();
+}
+
+// The window's named controls and toolbar buttons that carry no name.
+QStringList unnamedControls(QWidget *window)
+{
+    QStringList missing;
+    const QString prefix = window->objectName() + u'/';
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        const QString name = w->objectName();
+        const bool control = (!name.isEmpty() && !name.startsWith(QLatin1String("qt_")))
+                             || (qobject_cast<QAbstractButton *>(w) && qobject_cast<QToolBar *>(w->parentWidget()));
+        if (control && !w->inherits("QMenu") && !isContainer(w) && nameOf(w).isEmpty())
+            missing << prefix + name + u':' + QString::fromLatin1(w->metaObject()->className());
+    }
+    for (QAction *a : window->findChildren<QAction *>())
+        if (!a->isSeparator() && !a->objectName().isEmpty() && a->text().remove(u'&').trimmed().isEmpty())
+            missing << prefix + a->objectName();
+    return missing;
+}
+
+} // namespace
+
+QStringList TestEveryWindow::visitEveryWindow(const std::function<QStringList(QWidget *)> &visit)
+{
+    AppFixture fx;
+    QStringList found;
+    QStringList seen;
+    const auto check = [&](const QString &name) {
+        QWidget *w = AppFixture::window(name);
+        if (!w) {
+            found << name + QStringLiteral(" did not open");
+            return;
+        }
+        seen << name;
+        found << visit(w);
+    };
+
+    fx.app->showMenu();
+    QWidget *menu = AppFixture::window(QStringLiteral("MENU"));
+    check(QStringLiteral("MENU"));
+    menu->findChild<QAction *>(QStringLiteral("MX33"))->trigger();
+    check(QStringLiteral("VER"));
+    AppFixture::window(QStringLiteral("VER"))->close();
+    fx.app->openStorageFolder();
+    check(QStringLiteral("FILECTL"));
+    AppFixture::window(QStringLiteral("FILECTL"))->close();
+
+    fx.app->openAdder();
+    QWidget *kasan = AppFixture::window(QStringLiteral("KASAN"));
+    check(QStringLiteral("KASAN"));
+    child<IndexedToolbar>(kasan, QStringLiteral("Toolbar1"))->button(3)->trigger();
+    check(QStringLiteral("INSATSU"));
+    AppFixture::window(QStringLiteral("INSATSU"))->close();
+    kasan->close();
+
+    fx.app->openTally();
+    QWidget *shukei = AppFixture::window(QStringLiteral("SHUKEI"));
+    check(QStringLiteral("SHUKEI"));
+    TallyWorkspace &ws = fx.app->store().tally;
+    const int curRow = ws.CurRow, curLine = ws.CurLine;
+    ws = TallyData({{{3, 2, 1000}, {7, 1, 500}}}, 4, QStringLiteral("店番号")).ws;
+    ws.CurRow = curRow;
+    ws.CurLine = curLine;
+    ws.InputMonth = 1;
+    auto *command1 = child<QPushButton>(shukei, QStringLiteral("Command1"));
+    command1->setEnabled(true);
+    command1->click();
+    check(QStringLiteral("SHUKEI"));
+    shukei->findChild<QAction *>(QStringLiteral("M4"))->trigger();
+    check(QStringLiteral("PRINT_1"));
+    AppFixture::window(QStringLiteral("PRINT_1"))->close();
+    click(shukei, QStringLiteral("Command10"));
+    check(QStringLiteral("ICHIRAN"));
+
+    if (seen.size() != 9)
+        found << QStringLiteral("windows seen: ") + seen.join(u' ');
+    return found;
+}
+
+void TestEveryWindow::controlsAreNamed()
+{
+    QString readTotal;
+    const QStringList missing = visitEveryWindow([&](QWidget *w) {
+        if (auto *total = w->findChild<QLabel *>(QStringLiteral("Label17")); total && !total->text().isEmpty())
+            readTotal = accessibleName(total);
+        return unnamedControls(w);
+    });
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u' ')));
+    // A value label is read as its role and the value it shows.
+    QCOMPARE(readTotal, QStringLiteral("総合計金額 1,500"));
+}
+
+// Pictures are drawn at the screen's pixel ratio, not scaled up from one
+// pixel a pixel.
+void TestEveryWindow::picturesAreSharp()
+{
+    QCOMPARE(qApp->devicePixelRatio(), 2.0);
+    int pictures = 0;
+    const QStringList blurred = visitEveryWindow([&](QWidget *w) {
+        QStringList found;
+        for (QLabel *l : w->findChildren<QLabel *>()) {
+            const QPixmap pm = l->pixmap();
+            if (pm.isNull())
+                continue;
+            ++pictures;
+            if (pm.devicePixelRatio() != 2.0 || pm.size() != l->size() * 2)
+                found << w->objectName() + u'/' + l->objectName();
+        }
+        for (QToolButton *b : w->findChildren<QToolButton *>()) {
+            if (b->icon().isNull() || b->objectName().startsWith(QLatin1String("qt_")))
+                continue;
+            ++pictures;
+            if (b->icon().pixmap(b->iconSize(), 2.0).size() != b->iconSize() * 2)
+                found << w->objectName() + u'/' + (b->defaultAction() ? b->defaultAction()->objectName() : b->objectName());
+        }
+        return found;
+    });
+    QVERIFY2(blurred.isEmpty(), qPrintable(blurred.join(u' ')));
+    QVERIFY(pictures > 10);
+}
+
+// No caption is cut off: each one-line caption fits inside its control.
+void TestEveryWindow::captionsFit()
+{
+    const QStringList clipped = visitEveryWindow([](QWidget *w) {
+        QStringList found;
+        for (QWidget *c : w->findChildren<QWidget *>()) {
+            QString text;
+            int room = 0;
+            if (auto *b = qobject_cast<QPushButton *>(c)) {
+                text = b->text();
+                room = b->width() - 4; // the frame of the button
+            } else if (auto *l = qobject_cast<QLabel *>(c); l && !l->wordWrap() && l->pixmap().isNull()) {
+                text = l->text();
+                room = l->contentsRect().width();
+            }
+            text.remove(u'&');
+            if (text.isEmpty() || text.contains(u'\n'))
+                continue;
+            const int needed = QFontMetrics(c->font()).horizontalAdvance(text);
+            if (needed > room)
+                found << QStringLiteral("%1/%2 \"%3\" %4>%5").arg(w->objectName(), c->objectName(), text).arg(needed).arg(room);
+        }
+        return found;
+    });
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(u'\n')));
+}
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_SCALE_FACTOR", "2");
+    QApplication app(argc, argv);
+    UseProgramFonts(); // as the program has them
+    TestEveryWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_every_window.moc"
