@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make
-  qt6-base-dev qt6-translations-l10n
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
   fonts-ipafont-gothic fonts-ipafont-mincho
   poppler-utils
   # The package and its checks

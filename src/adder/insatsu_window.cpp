@@ -12,12 +12,21 @@
 
 namespace zq {
 
+bool PrintTapeOn(Application &app, QWidget *owner, PrintOutput output)
+{
+    const AdderValues &adder = app.store().adder;
+    return RunPrintJob(app.services(), owner, output, PageOrientation::Portrait, QStringLiteral("ZQ加算機"),
+                app.store().program.StorageFolder,
+                [&adder](PrintCanvas &canvas) { return PrintTape(canvas, adder); });
+}
+
 InsatsuWindow::InsatsuWindow(Application &app, ToolWindow *kasan)
     : SecondaryWindow(app.tracker(), QStringLiteral("INSATSU"), kasan)
     , m_app(app)
 {
     setWindowTitle(QStringLiteral("印刷"));
-    QWidget *client = setClientArea(TwipsSize(2730, 1125));
+    // Taller than the earlier window by one row: the preview and the PDF file.
+    QWidget *client = setClientArea(TwipsSize(2730, 1605));
     setFixedSize(client->size());
 
     auto *command1 = AddButton(client, QStringLiteral("Command1"), QStringLiteral("印刷"), TwipsRect(120, 120, 1335, 375));
@@ -40,7 +49,17 @@ InsatsuWindow::InsatsuWindow(Application &app, ToolWindow *kasan)
         if (on)
             m_app.store().adder.HideRowNumbers = 1;
     });
+    auto *command3 = AddButton(client, QStringLiteral("Command3"), QStringLiteral("プレビュー"), TwipsRect(120, 1080, 1260, 375));
+    auto *command4 = AddButton(client, QStringLiteral("Command4"), QStringLiteral("PDFに保存"), TwipsRect(1440, 1080, 1215, 375));
+
     connect(command1, &QPushButton::clicked, this, &InsatsuWindow::print);
+    // With the option chosen here; the window stays for printing after the
+    // preview, and closes once the PDF file is saved.
+    connect(command3, &QPushButton::clicked, this, [this] { PrintTapeOn(m_app, this, PrintOutput::Preview); });
+    connect(command4, &QPushButton::clicked, this, [this] {
+        if (PrintTapeOn(m_app, this, PrintOutput::PdfFile))
+            close();
+    });
     connect(command2, &QPushButton::clicked, this, &QWidget::close);
 }
 
@@ -52,10 +71,7 @@ void InsatsuWindow::activated()
 
 void InsatsuWindow::print()
 {
-    const AdderValues &adder = m_app.store().adder;
-    RunPrintJob(m_app.services(), this, PageOrientation::Portrait, QStringLiteral("ZQ加算機"),
-                m_app.store().program.StorageFolder,
-                [&adder](PrintCanvas &canvas) { return PrintTape(canvas, adder); });
+    PrintTapeOn(m_app, this, PrintOutput::Printer);
     close(); // shows KASAN again
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/services.h"
 #include "platform/tool_window.h"
 
 class QRadioButton;
@@ -7,6 +8,10 @@ class QRadioButton;
 namespace zq {
 
 class Application;
+
+// The tape on the chosen output, with row numbers as the print option says
+// (HideRowNumbers). True when printed or saved.
+bool PrintTapeOn(Application &app, QWidget *owner, PrintOutput output);
 
 // INSATSU: tape print options, modeless over KASAN.
 class InsatsuWindow : public SecondaryWindow

@@ -98,13 +98,17 @@ void KasanWindow::buildLayout()
 
     auto *frame1 = new QFrame(client);
     frame1->setObjectName(QStringLiteral("Frame1"));
-    frame1->setGeometry(TwipsRect(5200, 0, 1760, 390));
+    // Two rows: the buttons added to the five of the earlier program go under them.
+    frame1->setGeometry(TwipsRect(5200, 0, 1760, 720));
     m_toolbar = new IndexedToolbar(QStringLiteral("Toolbar1"), frame1);
     m_toolbar->addButton(ToolbarIcon(ToolIcon::Open), QStringLiteral("ﾌｧｲﾙを開く"));
     m_toolbar->addButton(ToolbarIcon(ToolIcon::Save), QStringLiteral("名前を付けて保存"));
     m_toolbar->addButton(ToolbarIcon(ToolIcon::Print), QStringLiteral("印刷"));
     m_toolbar->addButton(ToolbarIcon(ToolIcon::Calculator), QStringLiteral("電卓"));
     m_toolbar->addButton(ToolbarIcon(ToolIcon::Help), QStringLiteral("ﾍﾙﾌﾟ"));
+    m_toolbar->newRow();
+    m_toolbar->addButton(ToolbarIcon(ToolIcon::Preview), QStringLiteral("印刷プレビュー"));
+    m_toolbar->addButton(ToolbarIcon(ToolIcon::Pdf), QStringLiteral("PDFに保存"));
     m_toolbar->setGeometry(0, 0, frame1->width(), frame1->height());
 
     m_grid = new LegacyGrid(client);
@@ -259,6 +263,8 @@ void KasanWindow::toolbarClicked(int index)
     case 3: openPrintWindow(); break;
     case 4: m_app.launchCalculator(this); break;
     case 5: m_app.showHelp(this); break;
+    case 6: printTape(PrintOutput::Preview); break;
+    case 7: printTape(PrintOutput::PdfFile); break;
     }
     focusEntry();
 }
@@ -302,6 +308,12 @@ void KasanWindow::openPrintWindow()
     if (!m_insatsu || !m_insatsu->isVisible()) // a closed one is on its way out
         m_insatsu = new InsatsuWindow(m_app, this);
     m_insatsu->showAndActivate();
+}
+
+void KasanWindow::printTape(PrintOutput output)
+{
+    KeepTapeOnReturn(program());
+    PrintTapeOn(m_app, this, output);
 }
 
 void KasanWindow::focusEntry()

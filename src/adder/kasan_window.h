@@ -50,6 +50,7 @@ private:
     void openTape();
     void saveTape();
     void openPrintWindow();
+    void printTape(PrintOutput output);
     FileDialogRequest tapeDialog(bool save) const;
     void focusEntry();
 

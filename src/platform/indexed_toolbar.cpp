@@ -12,13 +12,22 @@ constexpr int ButtonSize = 22; // pixels, for 16-pixel icons
 
 IndexedToolbar::IndexedToolbar(const QString &name, QWidget *parent)
     : QWidget(parent)
-    , m_layout(new QHBoxLayout(this))
+    , m_rows(new QVBoxLayout(this))
 {
     setObjectName(name);
     setAccessibleName(QStringLiteral("ツールバー"));
-    m_layout->setContentsMargins(1, 1, 1, 1);
+    m_rows->setContentsMargins(1, 1, 1, 1);
+    m_rows->setSpacing(1);
+    newRow();
+}
+
+void IndexedToolbar::newRow()
+{
+    m_layout = new QHBoxLayout;
+    m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(1);
     m_layout->addStretch(1);
+    m_rows->addLayout(m_layout);
 }
 
 int IndexedToolbar::addButton(const QIcon &icon, const QString &toolTip)

@@ -5,6 +5,7 @@
 
 class QAction;
 class QHBoxLayout;
+class QVBoxLayout;
 
 namespace zq {
 
@@ -19,6 +20,8 @@ public:
     int addButton(const QIcon &icon, const QString &toolTip);
     // Adds space before the next button; the space takes the next index.
     void addGap();
+    // The next buttons go on a row of their own, under the first.
+    void newRow();
     QAction *button(int index) const;
     int buttonCount() const { return int(m_buttons.size()); }
 
@@ -26,7 +29,8 @@ signals:
     void buttonClicked(int index);
 
 private:
-    QHBoxLayout *m_layout = nullptr;
+    QVBoxLayout *m_rows = nullptr;
+    QHBoxLayout *m_layout = nullptr; // the row buttons go on
     QList<QAction *> m_buttons;
 };
 

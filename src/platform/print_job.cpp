@@ -2,14 +2,19 @@
 
 namespace zq {
 
-bool RunPrintJob(const Services &services, QWidget *owner, PageOrientation orientation,
-                 const QString &documentName, const QString &pdfFolder,
+bool RunPrintJob(const Services &services, QWidget *owner, PrintOutput output, PageOrientation orientation,
+                 const QString &documentName, const QString &folder,
                  const std::function<bool(PrintCanvas &)> &print)
 {
     if (!services.printer)
         return false;
+    if (output == PrintOutput::Preview) {
+        services.printer->preview(owner, orientation, documentName, print);
+        return true;
+    }
     std::unique_ptr<PrintCanvas> canvas =
-        services.printer->beginDocument(owner, orientation, documentName, pdfFolder);
+        output == PrintOutput::PdfFile ? services.printer->beginPdf(owner, orientation, documentName, folder)
+                                       : services.printer->beginDocument(owner, orientation, documentName, folder);
     if (!canvas)
         return false;
     if (print(*canvas))

@@ -8,13 +8,15 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPrintPreviewDialog>
 
 namespace zq {
 
 QtPrintCanvas::QtPrintCanvas(std::unique_ptr<QBuffer> pdf, std::unique_ptr<QPagedPaintDevice> device,
                              QPrinter *printer, int resolution)
     : m_pdf(std::move(pdf))
-    , m_device(std::move(device))
+    , m_ownedDevice(std::move(device))
+    , m_device(m_ownedDevice ? m_ownedDevice.get() : printer)
     , m_printer(printer)
     , m_resolution(resolution)
 {
@@ -23,7 +25,12 @@ QtPrintCanvas::QtPrintCanvas(std::unique_ptr<QBuffer> pdf, std::unique_ptr<QPage
 QtPrintCanvas::QtPrintCanvas(std::unique_ptr<QPrinter> printer)
     : QtPrintCanvas(nullptr, nullptr, printer.get(), printer->resolution())
 {
-    m_device = std::move(printer);
+    m_ownedDevice = std::move(printer);
+}
+
+QtPrintCanvas::QtPrintCanvas(QPrinter *printer)
+    : QtPrintCanvas(nullptr, nullptr, printer, printer->resolution())
+{
 }
 
 std::unique_ptr<QtPrintCanvas> QtPrintCanvas::pdfFile(const QString &path, const QString &title,
@@ -50,7 +57,7 @@ QtPrintCanvas::~QtPrintCanvas()
 
 bool QtPrintCanvas::begin()
 {
-    if (!m_painter.begin(m_device.get()))
+    if (!m_painter.begin(m_device))
         return false;
     m_painter.setRenderHint(QPainter::Antialiasing);
     m_painter.setRenderHint(QPainter::TextAntialiasing);
@@ -69,7 +76,7 @@ void QtPrintCanvas::setFont(const QString &family, double points, bool bold)
     m_font.setPointSizeF(points);
     m_font.setBold(bold);
     m_painter.setFont(m_font);
-    m_metrics = std::make_unique<QFontMetricsF>(m_font, m_device.get());
+    m_metrics = std::make_unique<QFontMetricsF>(m_font, m_device);
 }
 
 double QtPrintCanvas::textWidth(const QString &text) const
@@ -99,6 +106,15 @@ void QtPrintCanvas::setLineWidth(double width)
 void QtPrintCanvas::drawLine(double x1, double y1, double x2, double y2)
 {
     m_painter.drawLine(QPointF(x1 * scale(), y1 * scale()), QPointF(x2 * scale(), y2 * scale()));
+}
+
+void QtPrintCanvas::paintPicture(const PagePainter &paint)
+{
+    m_painter.save();
+    m_painter.resetTransform();
+    const QRectF page = m_device->pageLayout().paintRectPixels(m_resolution);
+    paint(m_painter, QRectF(0, 0, page.width(), page.height()));
+    m_painter.restore();
 }
 
 void QtPrintCanvas::newPage()
@@ -157,40 +173,114 @@ QtPrinterService::QtPrinterService(MessageService &messages, FileDialogService &
         m_hasDefaultPrinter = [] { return !QPrinterInfo::defaultPrinter().isNull(); };
 }
 
-std::unique_ptr<PrintCanvas> QtPrinterService::beginDocument(QWidget *owner,
-                                                             PageOrientation orientation,
-                                                             const QString &documentName,
-                                                             const QString &pdfFolder)
+namespace {
+
+QPageLayout::Orientation layoutOrientation(PageOrientation orientation)
 {
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setDocName(documentName);
-    const bool toPdf = !m_hasDefaultPrinter();
-    QString path;
-    if (toPdf) {
-        m_messages.beep();
-        m_messages.warn(owner, QStringLiteral("プリンタが設定されていません。\n"
-                                              "印刷内容をPDFファイルに保存できます。"));
-        path = m_files.saveFileName(owner, {pdfFolder, QStringLiteral("PDFﾌｧｲﾙ (*.pdf)|*.pdf"), true});
-        if (path.isEmpty())
-            return nullptr;
-        if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
-            path += QStringLiteral(".pdf");
-        printer->setOutputFormat(QPrinter::PdfFormat);
-    } else {
-        printer->setPrinterName(QPrinterInfo::defaultPrinter().printerName());
-    }
-    printer->setPageOrientation(orientation == PageOrientation::Landscape ? QPageLayout::Landscape
-                                                                          : QPageLayout::Portrait);
-    // A PDF file is laid out as the PDF printer would, and saved at the end.
-    std::unique_ptr<QtPrintCanvas> canvas =
-        toPdf ? QtPrintCanvas::pdfFile(path, documentName, printer->pageLayout(), printer->resolution())
-              : std::make_unique<QtPrintCanvas>(std::move(printer));
+    return orientation == PageOrientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
+}
+
+} // namespace
+
+std::unique_ptr<QtPrintCanvas> QtPrinterService::pdfCanvas(QWidget *owner, PageOrientation orientation,
+                                                           const QString &documentName, const QString &folder)
+{
+    QString path = m_files.saveFileName(owner, {folder, QStringLiteral("PDFﾌｧｲﾙ (*.pdf)|*.pdf"), true});
+    if (path.isEmpty())
+        return nullptr;
+    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        path += QStringLiteral(".pdf");
+    // Laid out as the PDF printer would lay it out, on A4, and saved at the end.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(layoutOrientation(orientation));
+    return QtPrintCanvas::pdfFile(path, documentName, printer.pageLayout(), printer.resolution());
+}
+
+std::unique_ptr<PrintCanvas> QtPrinterService::started(QWidget *owner, std::unique_ptr<QtPrintCanvas> canvas)
+{
+    if (!canvas)
+        return nullptr;
     if (!canvas->begin()) {
         m_messages.beep();
         m_messages.warn(owner, QStringLiteral("印刷を開始できませんでした！"));
         return nullptr;
     }
     return canvas;
+}
+
+std::unique_ptr<PrintCanvas> QtPrinterService::beginDocument(QWidget *owner,
+                                                             PageOrientation orientation,
+                                                             const QString &documentName,
+                                                             const QString &pdfFolder)
+{
+    if (!m_hasDefaultPrinter()) {
+        m_messages.beep();
+        m_messages.warn(owner, QStringLiteral("プリンタが設定されていません。\n"
+                                              "印刷内容をPDFファイルに保存できます。"));
+        return started(owner, pdfCanvas(owner, orientation, documentName, pdfFolder));
+    }
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setDocName(documentName);
+    printer->setPrinterName(QPrinterInfo::defaultPrinter().printerName());
+    printer->setPageOrientation(layoutOrientation(orientation));
+    return started(owner, std::make_unique<QtPrintCanvas>(std::move(printer)));
+}
+
+std::unique_ptr<PrintCanvas> QtPrinterService::beginPdf(QWidget *owner, PageOrientation orientation,
+                                                        const QString &documentName, const QString &folder)
+{
+    return started(owner, pdfCanvas(owner, orientation, documentName, folder));
+}
+
+void QtPrinterService::preview(QWidget *owner, PageOrientation orientation, const QString &documentName,
+                               const std::function<bool(PrintCanvas &)> &draw)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(documentName);
+    if (m_hasDefaultPrinter())
+        printer.setPrinterName(QPrinterInfo::defaultPrinter().printerName());
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(layoutOrientation(orientation));
+    QPrintPreviewDialog dialog(&printer, owner);
+    dialog.setWindowTitle(QStringLiteral("印刷プレビュー - ") + documentName);
+    dialog.resize(1000, 760);
+    // The preview's pages, and the printer chosen in the preview when the
+    // user prints from there, are drawn by the same layout.
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [this, &dialog, &draw](QPrinter *target) {
+        QtPrintCanvas canvas(target);
+        if (!canvas.begin() || !draw(canvas)) {
+            m_messages.beep();
+            m_messages.warn(&dialog, QStringLiteral("印刷できませんでした！"));
+        }
+    });
+    dialog.exec();
+}
+
+bool QtPrinterService::printPicture(QWidget *owner, PrintOutput output, PageOrientation orientation,
+                                    const QString &documentName, const QString &folder, const PagePainter &paint)
+{
+    // Only canvases of this service come here.
+    const auto draw = [&paint](PrintCanvas &canvas) {
+        static_cast<QtPrintCanvas &>(canvas).paintPicture(paint);
+        return canvas.endDocument();
+    };
+    if (output == PrintOutput::Preview) {
+        preview(owner, orientation, documentName, draw);
+        return true;
+    }
+    std::unique_ptr<PrintCanvas> canvas = output == PrintOutput::PdfFile
+                                              ? beginPdf(owner, orientation, documentName, folder)
+                                              : beginDocument(owner, orientation, documentName, folder);
+    if (!canvas)
+        return false;
+    if (draw(*canvas))
+        return true;
+    const QString why = canvas->failureText();
+    m_messages.beep();
+    m_messages.warn(owner, why.isEmpty() ? QStringLiteral("印刷できませんでした！") : why);
+    return false;
 }
 
 } // namespace zq

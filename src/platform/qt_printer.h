@@ -23,6 +23,9 @@ class QtPrintCanvas : public PrintCanvas
 public:
     // Prints on the printer (or into the file a PDF QPrinter is set to).
     explicit QtPrintCanvas(std::unique_ptr<QPrinter> printer);
+    // Prints on a printer that someone else owns: the one a preview shows,
+    // or the one chosen in it.
+    explicit QtPrintCanvas(QPrinter *printer);
     // Lays the document out as a PDF in memory; ending it saves the file at
     // `path` all at once, so a failure leaves any old file there untouched.
     static std::unique_ptr<QtPrintCanvas> pdfFile(const QString &path, const QString &title,
@@ -30,6 +33,8 @@ public:
     ~QtPrintCanvas() override;
 
     bool begin();
+    // Draws a picture on the current page, in device pixels of the page.
+    void paintPicture(const PagePainter &paint);
 
     void setFont(const QString &family, double points, bool bold) override;
     double textWidth(const QString &text) const override;
@@ -51,7 +56,8 @@ private:
                   QPrinter *printer, int resolution);
     double scale() const; // device pixels per point
     std::unique_ptr<QBuffer> m_pdf;              // a PDF file's bytes, before they are saved
-    std::unique_ptr<QPagedPaintDevice> m_device; // the printer or the PDF writer
+    std::unique_ptr<QPagedPaintDevice> m_ownedDevice;
+    QPagedPaintDevice *m_device = nullptr;       // the printer or the PDF writer
     QPrinter *m_printer = nullptr;               // the device, when it is a printer
     int m_resolution = 72;
     QString m_pdfPath;
@@ -66,7 +72,8 @@ private:
 };
 
 // Prints on the default printer. With no printer installed it says so and
-// offers to save the printout as a PDF file instead.
+// offers to save the printout as a PDF file instead. Previews and PDF files
+// on request.
 class QtPrinterService : public PrinterService
 {
 public:
@@ -76,8 +83,18 @@ public:
     std::unique_ptr<PrintCanvas> beginDocument(QWidget *owner, PageOrientation orientation,
                                                const QString &documentName,
                                                const QString &pdfFolder) override;
+    std::unique_ptr<PrintCanvas> beginPdf(QWidget *owner, PageOrientation orientation,
+                                          const QString &documentName, const QString &folder) override;
+    void preview(QWidget *owner, PageOrientation orientation, const QString &documentName,
+                 const std::function<bool(PrintCanvas &)> &draw) override;
+    bool printPicture(QWidget *owner, PrintOutput output, PageOrientation orientation,
+                      const QString &documentName, const QString &folder, const PagePainter &paint) override;
 
 private:
+    // A PDF file named in the save dialog; null when cancelled.
+    std::unique_ptr<QtPrintCanvas> pdfCanvas(QWidget *owner, PageOrientation orientation,
+                                             const QString &documentName, const QString &folder);
+    std::unique_ptr<PrintCanvas> started(QWidget *owner, std::unique_ptr<QtPrintCanvas> canvas);
     MessageService &m_messages;
     FileDialogService &m_files;
     std::function<bool()> m_hasDefaultPrinter;

@@ -4,8 +4,11 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
+class QPainter;
+class QRectF;
 class QWidget;
 
 namespace zq {
@@ -62,17 +65,40 @@ public:
 
 enum class PageOrientation { Portrait, Landscape };
 
-// Print jobs on the default printer. Null when no job was started: the
-// service has then told the user why, or the user cancelled.
+// Where a printout goes: the default printer, a preview on screen (from
+// which it can be printed), or a PDF file the user names.
+enum class PrintOutput { Printer, Preview, PdfFile };
+
+// A drawing made with a painter (a chart) in the given page rectangle.
+using PagePainter = std::function<void(QPainter &painter, const QRectF &page)>;
+
+// Print jobs. A job that returns null was not started: the service has then
+// told the user why, or the user cancelled.
 class PrinterService
 {
 public:
     virtual ~PrinterService() = default;
-    // pdfFolder: where the save dialog opens when there is no printer and the
-    // printout is offered as a PDF file instead.
+    // On the default printer. pdfFolder: where the save dialog opens when
+    // there is no printer and the printout is offered as a PDF file instead.
     virtual std::unique_ptr<PrintCanvas> beginDocument(QWidget *owner, PageOrientation orientation,
                                                        const QString &documentName,
                                                        const QString &pdfFolder) = 0;
+    // Into a PDF file (A4, fonts embedded) named in the save dialog, which
+    // opens at `folder` and asks before replacing a file. Ending the document
+    // saves the file all at once.
+    virtual std::unique_ptr<PrintCanvas> beginPdf(QWidget *owner, PageOrientation orientation,
+                                                  const QString &documentName, const QString &folder) = 0;
+    // Shows the pages before any paper is used; printing from the preview
+    // prints on the printer chosen there. `draw` lays the pages out each
+    // time the preview or that printer needs them. Returns when the preview
+    // is closed.
+    virtual void preview(QWidget *owner, PageOrientation orientation, const QString &documentName,
+                         const std::function<bool(PrintCanvas &)> &draw) = 0;
+    // One page drawn by `paint` on the chosen output. True when it was printed
+    // or saved; a failure has been reported.
+    virtual bool printPicture(QWidget *owner, PrintOutput output, PageOrientation orientation,
+                              const QString &documentName, const QString &folder,
+                              const PagePainter &paint) = 0;
 };
 
 // The platform services a window may use, handed to every window.

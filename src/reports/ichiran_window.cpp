@@ -7,7 +7,9 @@
 #include "platform/menu_builder.h"
 #include "platform/twips.h"
 #include "platform/widget_builder.h"
+#include "reports/chart_window.h"
 #include "reports/report_printing.h"
+#include "reports/results_csv.h"
 #include "reports/results_list.h"
 #include "shell/application.h"
 #include "shell/artwork.h"
@@ -33,6 +35,10 @@ IchiranWindow::IchiranWindow(Application &app, ToolWindow *shukei)
     QMenu *m1 = AddMenu(menuBar(), QStringLiteral("M1"), QStringLiteral("ｺﾋﾟｰ(&C)"));
     QAction *m11 = AddMenuItem(m1, QStringLiteral("M11"), QStringLiteral("ｺﾋﾟｰ(&C)"),
                                QKeySequence(Qt::CTRL | Qt::Key_C));
+    QAction *m12 = AddMenuItem(m1, QStringLiteral("M12"), QStringLiteral("CSVで保存..."));
+    QAction *m13 = AddMenuItem(m1, QStringLiteral("M13"), QStringLiteral("印刷プレビュー"));
+    QAction *m14 = AddMenuItem(m1, QStringLiteral("M14"), QStringLiteral("PDFに保存..."));
+    QAction *m15 = AddMenuItem(m1, QStringLiteral("M15"), QStringLiteral("グラフ"));
     m1->menuAction()->setVisible(false);
     menuBar()->hide();
 
@@ -56,6 +62,17 @@ IchiranWindow::IchiranWindow(Application &app, ToolWindow *shukei)
     toolbar2->addButton(ToolbarIcon(ToolIcon::Print), QStringLiteral("集計結果一覧表印刷"));
     toolbar2->setGeometry(TwipsRect(0, 75, 375, 390));
 
+    // The same four on a toolbar of their own beside it: Toolbar2 only prints.
+    auto *frame7 = new QWidget(client);
+    frame7->setObjectName(QStringLiteral("Frame7"));
+    frame7->setGeometry(TwipsRect(6780, 3680, 1360, 460));
+    auto *toolbar3 = new IndexedToolbar(QStringLiteral("Toolbar3"), frame7);
+    toolbar3->addButton(ToolbarIcon(ToolIcon::Preview), QStringLiteral("印刷プレビュー"));
+    toolbar3->addButton(ToolbarIcon(ToolIcon::Pdf), QStringLiteral("PDFに保存"));
+    toolbar3->addButton(ToolbarIcon(ToolIcon::Csv), QStringLiteral("CSVで保存"));
+    toolbar3->addButton(ToolbarIcon(ToolIcon::Chart), QStringLiteral("グラフ"));
+    toolbar3->setGeometry(TwipsRect(0, 75, 1360, 390));
+
     auto *command1 = AddButton(client, QStringLiteral("Command1"), QStringLiteral("戻る"), TwipsRect(8880, 3720, 975, 375));
     auto *command2 = AddButton(client, QStringLiteral("Command2"), QStringLiteral("終了"), TwipsRect(9960, 3720, 975, 375));
 
@@ -68,6 +85,23 @@ IchiranWindow::IchiranWindow(Application &app, ToolWindow *shukei)
             [this] { m_g4->setHighlightMode(LegacyGrid::HighlightMode::WithFocus); });
     connect(toolbar2, &IndexedToolbar::buttonClicked, this,
             [this] { PrintResultsReport(m_app, this, 40, false); });
+    const auto saveCsv = [this] {
+        SaveResultsCsv(m_app, this, ResultsListCsv(m_app.store().tally, m_app.store().results));
+    };
+    const auto preview = [this] { PrintResultsReport(m_app, this, 40, false, PrintOutput::Preview); };
+    const auto pdf = [this] { PrintResultsReport(m_app, this, 40, false, PrintOutput::PdfFile); };
+    connect(m12, &QAction::triggered, this, saveCsv);
+    connect(m13, &QAction::triggered, this, preview);
+    connect(m14, &QAction::triggered, this, pdf);
+    connect(m15, &QAction::triggered, this, &IchiranWindow::openChart);
+    connect(toolbar3, &IndexedToolbar::buttonClicked, this, [=](int index) {
+        switch (index) {
+        case 1: preview(); break;
+        case 2: pdf(); break;
+        case 3: saveCsv(); break;
+        case 4: openChart(); break;
+        }
+    });
     connect(command1, &QPushButton::clicked, this, &QWidget::close);
     connect(command2, &QPushButton::clicked, this, [this] { m_app.endProgram(this, true); });
 }
@@ -84,6 +118,11 @@ void IchiranWindow::activated()
             m_g4->setColAlignment(c, Qt::AlignRight);
     }
     m_g4->setColAlignment(1, Qt::AlignHCenter);
+}
+
+void IchiranWindow::openChart()
+{
+    (new ChartWindow(m_app, this))->showAndActivate();
 }
 
 void IchiranWindow::closeEvent(QCloseEvent *event)

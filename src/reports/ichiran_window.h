@@ -22,6 +22,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
+    void openChart();
     Application &m_app;
     LegacyGrid *m_g4 = nullptr;
 };

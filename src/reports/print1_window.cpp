@@ -40,10 +40,7 @@ void Print1Window::activated()
 void Print1Window::print()
 {
     m_app.store().program.ReturnFlag = 1;
-    QList<int> months;
-    for (int m = 1; m <= m_app.store().tally.periodMonths(); ++m)
-        months << m;
-    if (PrintInputDetail(m_app, this, months))
+    if (PrintInputDetail(m_app, this, m_app.store().tally.periodMonthList()))
         close(); // a failed print leaves the window open to try again
 }
 

@@ -208,6 +208,50 @@ static void drawToolIcon(QPainter &p, ToolIcon kind)
         p.drawText(QRectF(1, 1, 14, 14), Qt::AlignCenter, QStringLiteral("?"));
         break;
     }
+    case ToolIcon::Preview: // a page under a magnifying glass
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(1.5, 0.5, 10, 13));
+        p.setPen(QPen(QColor(0x9a, 0xa5, 0xb1), 1));
+        for (int i = 0; i < 4; ++i)
+            p.drawLine(QPointF(3.5, 3 + 2.2 * i), QPointF(9.5, 3 + 2.2 * i));
+        p.setPen(QPen(ink, 1.6));
+        p.setBrush(QColor(0xc8, 0xe6, 0xff, 200));
+        p.drawEllipse(QRectF(6.5, 6.5, 6, 6));
+        p.drawLine(QPointF(11.8, 11.8), QPointF(15, 15));
+        break;
+    case ToolIcon::Pdf: { // a page with a red band
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(2.5, 0.5, 11, 15));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0xd3, 0x2f, 0x2f));
+        p.drawRect(QRectF(0.5, 7, 15, 6));
+        QFont f = LegacyFont(GothicFont, 5, true);
+        f.setPixelSize(5);
+        p.setFont(f);
+        p.setPen(Qt::white);
+        p.drawText(QRectF(0.5, 7, 15, 6), Qt::AlignCenter, QStringLiteral("PDF"));
+        break;
+    }
+    case ToolIcon::Csv: // a sheet of cells
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(0.5, 1.5, 15, 13));
+        p.setPen(QPen(QColor(0x2e, 0x7d, 0x32), 1));
+        for (int i = 1; i < 4; ++i)
+            p.drawLine(QPointF(0.5, 1.5 + 3.25 * i), QPointF(15.5, 1.5 + 3.25 * i));
+        p.drawLine(QPointF(5.5, 1.5), QPointF(5.5, 14.5));
+        p.drawLine(QPointF(10.5, 1.5), QPointF(10.5, 14.5));
+        break;
+    case ToolIcon::Chart: // bars and a line
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x3a, 0x6e, 0xa5));
+        p.drawRect(QRectF(2, 8, 3, 7));
+        p.drawRect(QRectF(6.5, 5, 3, 10));
+        p.drawRect(QRectF(11, 9, 3, 6));
+        p.setPen(QPen(QColor(0xe0, 0x4a, 0x10), 1.5));
+        p.drawPolyline(QPolygonF({QPointF(1, 6), QPointF(8, 2), QPointF(15, 5)}));
+        p.setPen(QPen(ink, 1));
+        p.drawLine(QPointF(0.5, 15.5), QPointF(15.5, 15.5));
+        break;
     }
 }
 

@@ -15,7 +15,7 @@ QPixmap MachinePicture(QSize size, qreal ratio = 1);    // adding machine body u
 QPixmap VersionPicture(QSize size, qreal ratio = 1);    // version window emblem
 QPixmap IconPicture(int size);            // the program's icon: the "ZQ" mark
 
-enum class ToolIcon { Open, Save, Print, Calculator, Help };
+enum class ToolIcon { Open, Save, Print, Calculator, Help, Preview, Pdf, Csv, Chart };
 // Drawn for 16-pixel buttons at one, two and three device pixels a pixel.
 QIcon ToolbarIcon(ToolIcon kind);
 

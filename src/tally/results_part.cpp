@@ -9,6 +9,8 @@
 #include "reports/report_printing.h"
 #include "shell/application.h"
 #include "shell/artwork.h"
+#include "platform/menu_builder.h"
+#include "reports/results_csv.h"
 #include "tally/result_grids.h"
 
 #include <QAction>
@@ -91,10 +93,24 @@ void ResultsPart::setPopupMenus(QMenu *monthMenu, QAction *monthCopy, QMenu *per
         LegacyGrid *grid;
         QMenu *menu;
         QAction *copy;
-    } grids[] = {{m_g2, monthMenu, monthCopy}, {m_g3, periodMenu, periodCopy}};
+        const char16_t *csvItem;
+        const char16_t *totalCaption;
+        QLabel *countTotal;
+        QLabel *amountTotal;
+    } grids[] = {{m_g2, monthMenu, monthCopy, u"MM12", u"合計", m_label15, m_label16},
+                 {m_g3, periodMenu, periodCopy, u"MM22", u"総合計", m_label18, m_label17}};
     for (const auto &g : grids) {
         LegacyGrid *grid = g.grid;
         QMenu *menu = g.menu;
+        // After ｺﾋﾟｰ: the grid with its totals as a spreadsheet file.
+        QAction *csv = AddMenuItem(menu, QString::fromUtf16(g.csvItem), QStringLiteral("CSVで保存..."));
+        const QString totalCaption = QString::fromUtf16(g.totalCaption);
+        QLabel *count = g.countTotal;
+        QLabel *amount = g.amountTotal;
+        connect(csv, &QAction::triggered, this, [this, grid, totalCaption, count, amount] {
+            SaveResultsCsv(m_app, window(),
+                           CsvBytes(CsvRows(*grid, {QString(), totalCaption, count->text(), amount->text()})));
+        });
         // The copy also answers its shortcut while the grid has the focus.
         g.copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         grid->addAction(g.copy);

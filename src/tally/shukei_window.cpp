@@ -89,7 +89,11 @@ void ShukeiWindow::buildMenus()
     QAction *m3 = AddMenuItem(mmm, QStringLiteral("M3"), QStringLiteral("名前を付けて保存"));
     AddMenuSeparator(mmm, QStringLiteral("L2"));
     QAction *m4 = AddMenuItem(mmm, QStringLiteral("M4"), QStringLiteral("入力明細印刷"));
+    QAction *m41 = AddMenuItem(mmm, QStringLiteral("M41"), QStringLiteral("入力明細印刷プレビュー"));
+    QAction *m42 = AddMenuItem(mmm, QStringLiteral("M42"), QStringLiteral("入力明細をPDFに保存..."));
     QAction *m5 = AddMenuItem(mmm, QStringLiteral("M5"), QStringLiteral("集計結果印刷"));
+    QAction *m51 = AddMenuItem(mmm, QStringLiteral("M51"), QStringLiteral("集計結果印刷プレビュー"));
+    QAction *m52 = AddMenuItem(mmm, QStringLiteral("M52"), QStringLiteral("集計結果をPDFに保存..."));
     AddMenuSeparator(mmm, QStringLiteral("L3"));
     QAction *m6 = AddMenuItem(mmm, QStringLiteral("M6"), QStringLiteral("ﾒﾆｭｰに戻る"));
     AddMenuSeparator(mmm, QStringLiteral("L4"));
@@ -114,6 +118,16 @@ void ShukeiWindow::buildMenus()
 
     connect(m4, &QAction::triggered, this, &ShukeiWindow::openInputPrint);
     connect(m5, &QAction::triggered, this, [this] { PrintResultsReport(m_app, this, 10, true); });
+    // The same printouts on screen first, or as a PDF file: every month of
+    // the input, as 入力明細印刷 prints it, and the results as 集計結果印刷.
+    const auto inputDetail = [this](PrintOutput output) {
+        if (CheckInputData(m_app, this))
+            PrintInputDetail(m_app, this, m_app.store().tally.periodMonthList(), output);
+    };
+    connect(m41, &QAction::triggered, this, [inputDetail] { inputDetail(PrintOutput::Preview); });
+    connect(m42, &QAction::triggered, this, [inputDetail] { inputDetail(PrintOutput::PdfFile); });
+    connect(m51, &QAction::triggered, this, [this] { PrintResultsReport(m_app, this, 10, true, PrintOutput::Preview); });
+    connect(m52, &QAction::triggered, this, [this] { PrintResultsReport(m_app, this, 10, true, PrintOutput::PdfFile); });
     connect(m2, &QAction::triggered, this, &ShukeiWindow::openFile);
     connect(m3, &QAction::triggered, this, &ShukeiWindow::saveFile);
     connect(m6, &QAction::triggered, this, &ShukeiWindow::backToMenu);

@@ -2,6 +2,7 @@
 
 #include "shell/program_values.h"
 
+#include <QList>
 #include <QString>
 #include <QVector>
 
@@ -44,6 +45,15 @@ struct TallyWorkspace {
     // Months that the result grids and the list show: those of the period,
     // at least one.
     int listedMonths() const { return qBound(1, MonthCount, TallyMaxMonths); }
+    // 1..periodMonths(): the months an input-detail printout of the whole
+    // period covers.
+    QList<int> periodMonthList() const
+    {
+        QList<int> months;
+        for (int m = 1; m <= periodMonths(); ++m)
+            months << m;
+        return months;
+    }
 };
 
 // Reset: the workspace and the engine's results back to empty, ReturnFlag 0;

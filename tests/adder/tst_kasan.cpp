@@ -60,6 +60,8 @@ private slots:
     void openRejectedChangesNothing();
     void printWindowFlow_data();
     void printWindowFlow();
+    void previewAndPdf_data();
+    void previewAndPdf();
     void printFailureKeepsTape();
     void printWindowClosesWithAdder();
     void helpAndEnd();
@@ -603,6 +605,53 @@ void TestKasan::printWindowFlow()
     enter(QStringLiteral("4"));
     QCOMPARE(m_grid->text(4, 1), QStringLiteral("4. "));
     QCOMPARE(labelText(m_kasan, QStringLiteral("Label2")), QStringLiteral("64. "));
+}
+
+void TestKasan::previewAndPdf_data()
+{
+    QTest::addColumn<QString>("from"); // a toolbar button, or a button of INSATSU
+    QTest::addColumn<bool>("hideNumbers");
+    QTest::addColumn<QString>("logged");
+    QTest::addColumn<bool>("printWindowStays");
+    QTest::newRow("toolbar preview") << "6" << false << "preview:ZQ加算機|portrait" << false;
+    QTest::newRow("toolbar PDF") << "7" << false << "pdf:ZQ加算機|portrait|%1" << false;
+    QTest::newRow("INSATSU preview without numbers") << "Command3" << true << "preview:ZQ加算機|portrait" << true;
+    QTest::newRow("INSATSU PDF") << "Command4" << false << "pdf:ZQ加算機|portrait|%1" << false;
+}
+
+// The tape seen before paper is used, or saved as a PDF file: the same
+// drawing as the printout, with the row-number option of INSATSU.
+void TestKasan::previewAndPdf()
+{
+    QFETCH(QString, from);
+    QFETCH(bool, hideNumbers);
+    QFETCH(QString, logged);
+    QFETCH(bool, printWindowStays);
+    QCOMPARE(toolbar()->buttonCount(), 7);
+    QCOMPARE(toolbar()->button(5)->toolTip(), QStringLiteral("ﾍﾙﾌﾟ"));
+    QCOMPARE(toolbar()->button(6)->toolTip(), QStringLiteral("印刷プレビュー"));
+    QCOMPARE(toolbar()->button(7)->toolTip(), QStringLiteral("PDFに保存"));
+    for (int i = 1; i <= 45; ++i)
+        enter(QString::number(i));
+    if (from.startsWith(QLatin1String("Command"))) {
+        toolbar()->button(3)->trigger();
+        QWidget *insatsu = AppFixture::window(QStringLiteral("INSATSU"));
+        if (hideNumbers)
+            child<QRadioButton>(insatsu, QStringLiteral("Option2"))->click();
+        click(insatsu, from);
+    } else {
+        toolbar()->button(from.toInt())->trigger();
+    }
+    QCOMPARE(m_fx->fake.log.last(), logged.arg(m_fx->app->store().program.StorageFolder));
+    QCOMPARE(m_fx->fake.printJobs.size(), size_t(1));
+    const PrintRecord &job = m_fx->fake.printJobs.front();
+    QCOMPARE(job.pages, 1);
+    bool numbered = false;
+    for (const PrintedItem &item : job.texts())
+        numbered = numbered || item.text == QLatin1String("45:");
+    QCOMPARE(numbered, !hideNumbers);
+    QCOMPARE(AppFixture::visibleWindowCount(QStringLiteral("INSATSU")), printWindowStays ? 1 : 0);
+    QCOMPARE(m_fx->app->store().adder.TapeCount, 45);
 }
 
 void TestKasan::printFailureKeepsTape()

@@ -11,7 +11,12 @@
 #include "reports/input_detail.h"
 #include "reports/results_report.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QTimer>
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
@@ -41,6 +46,8 @@ private slots:
     void noPrinterOffersPdf();
     void noPrinterCancelled();
     void pdfOnFullDiskKeepsOldFile();
+    void oneDrawingEveryOutput();
+    void previewOfTheLargestReport();
 };
 
 void TestQtPrinter::initTestCase()
@@ -167,7 +174,7 @@ void TestQtPrinter::pdfOnFullDiskKeepsOldFile()
     bool printed = true;
     {
         const zq::test::FileSizeLimit limit(8);
-        printed = RunPrintJob(services, nullptr, PageOrientation::Portrait, QStringLiteral("ZQ"), dir.path(),
+        printed = RunPrintJob(services, nullptr, PrintOutput::Printer, PageOrientation::Portrait, QStringLiteral("ZQ"), dir.path(),
                               [](PrintCanvas &canvas) {
                                   AdderValues a;
                                   ProgramValues p;
@@ -180,6 +187,99 @@ void TestQtPrinter::pdfOnFullDiskKeepsOldFile()
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("printout.pdf")});
     QCOMPARE(fake.warnings.size(), 2); // no printer; the file not saved
     QCOMPARE(fake.warnings.last(), SaveFailedText(path));
+}
+
+namespace {
+
+// Every text as placed: page, position and text.
+QStringList placedTexts(const PrintRecord &record)
+{
+    QStringList out;
+    for (const PrintedItem &t : record.texts())
+        out << QStringLiteral("%1 %2,%3 %4").arg(t.page).arg(t.x, 0, 'f', 3).arg(t.y, 0, 'f', 3).arg(t.text);
+    return out;
+}
+
+// Shows the preview, waits until it has laid out its pages, and closes it.
+int previewPages(const Services &services, const std::function<bool(PrintCanvas &)> &draw)
+{
+    int pages = -1;
+    QTimer::singleShot(0, [&pages] {
+        auto *dialog = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        pages = dialog->findChild<QPrintPreviewWidget *>()->pageCount();
+        dialog->reject();
+    });
+    RunPrintJob(services, nullptr, PrintOutput::Preview, PageOrientation::Landscape, QStringLiteral("集計結果一覧表"),
+                QString(), draw);
+    return pages;
+}
+
+} // namespace
+
+// The preview, a PDF file, the printer and the recording canvas of the tests
+// all get the same drawing: the same pages, every text in the same place.
+void TestQtPrinter::oneDrawingEveryOutput()
+{
+    const zq::test::TallyData data({zq::test::distinctRows(25)}, 4, QStringLiteral("店番号"));
+    const auto drawInto = [&data](PrintRecord &record) {
+        return [&data, &record](PrintCanvas &canvas) {
+            record = PrintRecord();
+            TeeCanvas tee(canvas, record);
+            return DrawResultsReport(tee, data.ws, data.results, 10);
+        };
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("report.pdf"));
+    FakeServices fake;
+    fake.dialogAnswers << path;
+    QtPrinterService service(fake, fake, [] { return false; });
+    Services services = fake.services();
+    services.printer = &service;
+
+    PrintRecord pdf, preview;
+    QVERIFY(RunPrintJob(services, nullptr, PrintOutput::PdfFile, PageOrientation::Landscape,
+                        QStringLiteral("集計結果一覧表"), dir.path(), drawInto(pdf)));
+    QCOMPARE(fake.log.first(), QStringLiteral("save:%1|PDFﾌｧｲﾙ (*.pdf)|*.pdf|1").arg(dir.path()));
+    QCOMPARE(previewPages(services, drawInto(preview)), 3);
+    QVERIFY(fake.warnings.isEmpty());
+
+    QCOMPARE(pdf.pages, 3);
+    QCOMPARE(preview.pages, 3);
+    QCOMPARE(placedTexts(preview), placedTexts(pdf));
+    const QString text = pdfText(path);
+    QCOMPARE(text.count(u'\f'), 3);
+    QVERIFY(text.contains(QStringLiteral("PG: 3/3")));
+    QVERIFY(text.contains(QStringLiteral("2,500"))); // the grand total, selectable text
+
+    // The recording canvas and the printer of the fakes: the same pages.
+    services = fake.services();
+    QVERIFY(RunPrintJob(services, nullptr, PrintOutput::Printer, PageOrientation::Landscape, QStringLiteral("x"),
+                        QString(), [&data](PrintCanvas &c) { return DrawResultsReport(c, data.ws, data.results, 10); }));
+    QCOMPARE(fake.printJobs.back().pages, 3);
+}
+
+// The report of 3000 keys in six months opens in the preview in under a second.
+void TestQtPrinter::previewOfTheLargestReport()
+{
+    QList<zq::test::Rows> months;
+    for (int m = 0; m < 6; ++m)
+        months << zq::test::distinctRows(3000);
+    const zq::test::TallyData data(months, 4, QStringLiteral("店番号"));
+    FakeServices fake;
+    QtPrinterService service(fake, fake, [] { return false; });
+    Services services = fake.services();
+    services.printer = &service;
+    QElapsedTimer timer;
+    timer.start();
+    const int pages = previewPages(services, [&data](PrintCanvas &canvas) {
+        return DrawResultsReport(canvas, data.ws, data.results, 10);
+    });
+    const double ms = timer.nsecsElapsed() / 1e6;
+    qInfo("preview of 3000 keys x 6 months, %d pages: %.0f ms", pages, ms);
+    QCOMPARE(pages, 300);
+    QVERIFY2(ms < 1000, qPrintable(QString::number(ms)));
 }
 
 QTEST_MAIN(TestQtPrinter)

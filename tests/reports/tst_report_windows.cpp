@@ -1,13 +1,18 @@
 #include "../support/app_fixture.h"
+#include "../support/files.h"
 #include "../support/tally_data.h"
 
 #include "platform/indexed_toolbar.h"
 #include "platform/legacy_grid.h"
+#include "reports/results_csv.h"
 #include "tally/input_sheet.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QStringDecoder>
+#include <QTemporaryDir>
 #include <QMenu>
 
 using namespace zq;
@@ -32,6 +37,9 @@ private slots:
     void shownMonthPrint();
     void noInputData();
     void listWithThousandsOfKeys();
+    void previewAndPdf_data();
+    void previewAndPdf();
+    void csvFiles();
 
 private:
     // The tally window after a tally of `data`, month 1 in the grid.
@@ -280,6 +288,84 @@ void TestReportWindows::noInputData()
     QCOMPARE(m_fx->fake.beeps, 3);
     QVERIFY(!AppFixture::window(QStringLiteral("PRINT_1")));
     QVERIFY(m_fx->fake.printJobs.empty());
+}
+
+void TestReportWindows::previewAndPdf_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("item"); // a menu item, or "Toolbar3:<button>"
+    QTest::addColumn<QString>("logged");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("入力明細印刷プレビュー") << "SHUKEI" << "M41" << "preview:入力明細|portrait" << 2;
+    QTest::newRow("入力明細をPDFに保存") << "SHUKEI" << "M42" << "pdf:入力明細|portrait|%1" << 2;
+    QTest::newRow("集計結果印刷プレビュー") << "SHUKEI" << "M51" << "preview:集計結果一覧表|landscape" << 2;
+    QTest::newRow("集計結果をPDFに保存") << "SHUKEI" << "M52" << "pdf:集計結果一覧表|landscape|%1" << 2;
+    QTest::newRow("list pop-up preview") << "ICHIRAN" << "M13" << "preview:集計結果一覧表|landscape" << 1;
+    QTest::newRow("list pop-up PDF") << "ICHIRAN" << "M14" << "pdf:集計結果一覧表|landscape|%1" << 1;
+    QTest::newRow("list toolbar preview") << "ICHIRAN" << "Toolbar3:1" << "preview:集計結果一覧表|landscape" << 1;
+    QTest::newRow("list toolbar PDF") << "ICHIRAN" << "Toolbar3:2" << "pdf:集計結果一覧表|landscape|%1" << 1;
+}
+
+// Each printout can be seen first or saved as a PDF file: the same pages as
+// on paper (10 key lines a page from the tally window, 40 from the list).
+void TestReportWindows::previewAndPdf()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, item);
+    QFETCH(QString, logged);
+    QFETCH(int, pages);
+    tally(TallyData({distinctRows(15), distinctRows(2)}));
+    QWidget *w = window == QLatin1String("ICHIRAN") ? openList() : m_shukei;
+    if (item.startsWith(QLatin1String("Toolbar3:")))
+        toolbar(w, "Toolbar3")->button(item.mid(9).toInt())->trigger();
+    else
+        w->findChild<QAction *>(item)->trigger();
+    QCOMPARE(m_fx->fake.log.last(), logged.arg(m_fx->app->store().program.StorageFolder));
+    QCOMPARE(m_fx->fake.printJobs.size(), size_t(1));
+    QCOMPARE(m_fx->fake.printJobs.back().pages, pages);
+    QVERIFY(m_fx->fake.warnings.isEmpty());
+}
+
+// The results as spreadsheet files, from the list and from both result
+// grids, after ｺﾋﾟｰ in their pop-up menus.
+void TestReportWindows::csvFiles()
+{
+    tally(TallyData({distinctRows(15), distinctRows(2)}, 4, QStringLiteral("店番号")));
+    QTemporaryDir dir;
+    const auto names = [](QWidget *w, const char *menu) {
+        QStringList out;
+        for (QAction *a : w->findChild<QMenu *>(QString::fromLatin1(menu))->actions())
+            out << a->objectName();
+        return out;
+    };
+    QCOMPARE(names(m_shukei, "MM1"), (QStringList{"MM11", "MM12"}));
+    QCOMPARE(names(m_shukei, "MM2"), (QStringList{"MM21", "MM22"}));
+
+    m_fx->fake.dialogAnswers << dir.filePath(QStringLiteral("month")) << dir.filePath(QStringLiteral("period.csv"));
+    m_shukei->findChild<QAction *>(QStringLiteral("MM12"))->trigger();
+    m_shukei->findChild<QAction *>(QStringLiteral("MM22"))->trigger();
+    QCOMPARE(m_fx->fake.log.last(), QStringLiteral("save:%1|CSVﾌｧｲﾙ (*.csv)|*.csv|1").arg(m_fx->app->store().program.StorageFolder));
+    const QString month = QStringDecoder("CP932").decode(fileBytes(dir.filePath(QStringLiteral("month.csv"))));
+    QCOMPARE(month.count(QStringLiteral("\r\n")), 17); // header, 15 keys, totals
+    QVERIFY(month.startsWith(QStringLiteral("NO,店番号,件数,金　額\r\n1,1,1,100\r\n")));
+    QVERIFY(month.endsWith(QStringLiteral(",合計,15,1500\r\n")));
+    const QString period = QStringDecoder("CP932").decode(fileBytes(dir.filePath(QStringLiteral("period.csv"))));
+    QVERIFY(period.contains(QStringLiteral("\r\n1,1,2,200\r\n")));
+    QVERIFY(period.endsWith(QStringLiteral(",総合計,17,1700\r\n")));
+
+    QWidget *list = openList();
+    QCOMPARE(names(list, "M1"), (QStringList{"M11", "M12", "M13", "M14", "M15"}));
+    QCOMPARE(toolbar(list, "Toolbar2")->buttonCount(), 1);
+    QCOMPARE(toolbar(list, "Toolbar3")->button(3)->toolTip(), QStringLiteral("CSVで保存"));
+    const QString listed = dir.filePath(QStringLiteral("list.csv"));
+    m_fx->fake.dialogAnswers << listed << listed;
+    list->findChild<QAction *>(QStringLiteral("M12"))->trigger();
+    const QByteArray expected = ResultsListCsv(m_fx->app->store().tally, m_fx->app->store().results);
+    QCOMPARE(fileBytes(listed), expected);
+    QVERIFY(QFile::remove(listed));
+    toolbar(list, "Toolbar3")->button(3)->trigger();
+    QCOMPARE(fileBytes(listed), expected);
+    QVERIFY(m_fx->fake.warnings.isEmpty());
 }
 
 void TestReportWindows::listWithThousandsOfKeys()

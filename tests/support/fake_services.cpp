@@ -1,5 +1,6 @@
 #include "fake_services.h"
 
+#include <QPainter>
 #include <QWidget>
 
 namespace zq {
@@ -103,6 +104,50 @@ std::unique_ptr<PrintCanvas> FakeServices::beginDocument(QWidget *, PageOrientat
         return nullptr;
     printJobs.emplace_back();
     return std::make_unique<RecordingCanvas>(printJobs.back(), printSucceeds);
+}
+
+namespace {
+QString orientationText(PageOrientation orientation)
+{
+    return orientation == PageOrientation::Landscape ? QStringLiteral("landscape") : QStringLiteral("portrait");
+}
+} // namespace
+
+std::unique_ptr<PrintCanvas> FakeServices::beginPdf(QWidget *, PageOrientation orientation,
+                                                    const QString &documentName, const QString &folder)
+{
+    log << QStringLiteral("pdf:%1|%2|%3").arg(documentName, orientationText(orientation), folder);
+    if (!printerReady)
+        return nullptr;
+    printJobs.emplace_back();
+    printJobs.back().output = QStringLiteral("pdf");
+    return std::make_unique<RecordingCanvas>(printJobs.back(), printSucceeds);
+}
+
+void FakeServices::preview(QWidget *, PageOrientation orientation, const QString &documentName,
+                           const std::function<bool(PrintCanvas &)> &draw)
+{
+    log << QStringLiteral("preview:%1|%2").arg(documentName, orientationText(orientation));
+    printJobs.emplace_back();
+    printJobs.back().output = QStringLiteral("preview");
+    RecordingCanvas canvas(printJobs.back(), printSucceeds);
+    draw(canvas);
+}
+
+bool FakeServices::printPicture(QWidget *, PrintOutput output, PageOrientation orientation,
+                                const QString &documentName, const QString &folder, const PagePainter &paint)
+{
+    static const char *const outputs[] = {"printer", "preview", "pdf"};
+    log << QStringLiteral("picture:%1|%2|%3|%4")
+               .arg(documentName, QLatin1String(outputs[int(output)]), orientationText(orientation), folder);
+    if (!printerReady)
+        return false;
+    // An A4 page in landscape at 96 dpi.
+    picture = QImage(1123, 794, QImage::Format_ARGB32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    paint(painter, QRectF(picture.rect()));
+    return printSucceeds;
 }
 
 } // namespace zq

@@ -3,6 +3,7 @@
 #include "recording_canvas.h"
 #include "platform/services.h"
 
+#include <QImage>
 #include <QStringList>
 
 #include <deque>
@@ -25,7 +26,9 @@ public:
     // What happened, in order: "beep", "warn:<text>", "open:<folder>|<filter>",
     // "save:<folder>|<filter>|<overwrite>", "clipboard-clear",
     // "clipboard:<text>", "help-show:<owner>", "help-close:<owner>",
-    // "launch:<program>", "print:<document>|<orientation>|<pdf folder>".
+    // "launch:<program>", "print:<document>|<orientation>|<pdf folder>",
+    // "pdf:<document>|<orientation>|<folder>", "preview:<document>|<orientation>",
+    // "picture:<document>|<output>|<orientation>|<folder>".
     QStringList log;
     QStringList warnings;
     int beeps = 0;
@@ -38,6 +41,8 @@ public:
     std::deque<PrintRecord> printJobs; // references stay valid as jobs are added
     bool printerReady = true;
     bool printSucceeds = true;
+    // The last page drawn by printPicture.
+    QImage picture;
     // Run when a warning is shown (for example to inspect the windows then).
     std::function<void(const QString &)> onWarn;
 
@@ -54,6 +59,12 @@ public:
     std::unique_ptr<PrintCanvas> beginDocument(QWidget *owner, PageOrientation orientation,
                                                const QString &documentName,
                                                const QString &pdfFolder) override;
+    std::unique_ptr<PrintCanvas> beginPdf(QWidget *owner, PageOrientation orientation,
+                                          const QString &documentName, const QString &folder) override;
+    void preview(QWidget *owner, PageOrientation orientation, const QString &documentName,
+                 const std::function<bool(PrintCanvas &)> &draw) override;
+    bool printPicture(QWidget *owner, PrintOutput output, PageOrientation orientation,
+                      const QString &documentName, const QString &folder, const PagePainter &paint) override;
 
     int count(const QString &prefix) const;
 

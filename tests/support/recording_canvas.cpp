@@ -87,4 +87,46 @@ bool RecordingCanvas::endDocument()
     return m_endSucceeds;
 }
 
+void TeeCanvas::setFont(const QString &family, double points, bool bold)
+{
+    RecordingCanvas::setFont(family, points, bold);
+    m_inner.setFont(family, points, bold);
+}
+
+void TeeCanvas::setLineWidth(double width)
+{
+    RecordingCanvas::setLineWidth(width);
+    m_inner.setLineWidth(width);
+}
+
+void TeeCanvas::drawLine(double x1, double y1, double x2, double y2)
+{
+    RecordingCanvas::drawLine(x1, y1, x2, y2);
+    m_inner.drawLine(x1, y1, x2, y2);
+}
+
+void TeeCanvas::newPage()
+{
+    RecordingCanvas::newPage();
+    m_inner.newPage();
+}
+
+bool TeeCanvas::endDocument()
+{
+    RecordingCanvas::endDocument();
+    return m_inner.endDocument();
+}
+
+void TeeCanvas::setScale(double scale)
+{
+    RecordingCanvas::setScale(scale);
+    m_inner.setScale(scale);
+}
+
+void TeeCanvas::drawText(double x, double y, const QString &text)
+{
+    RecordingCanvas::drawText(x, y, text);
+    m_inner.printAt(x, y, text);
+}
+
 } // namespace zq

@@ -17,6 +17,7 @@ struct PrintedItem {
 };
 
 struct PrintRecord {
+    QString output = QStringLiteral("printer"); // "printer", "preview" or "pdf"
     QList<PrintedItem> items;
     int pages = 1;
     bool ended = false;
@@ -59,6 +60,31 @@ private:
     double m_points = 10;
     double m_pageWidth = 100000;
     double m_pageHeight = 100000;
+};
+
+// Passes every call on to another canvas (a printer, a preview, a PDF file)
+// and records what was drawn there, with that canvas's metrics and paper.
+class TeeCanvas : public RecordingCanvas
+{
+public:
+    TeeCanvas(PrintCanvas &inner, PrintRecord &record) : RecordingCanvas(record), m_inner(inner) {}
+
+    void setFont(const QString &family, double points, bool bold) override;
+    double textWidth(const QString &text) const override { return m_inner.textWidth(text); }
+    double textHeight(const QString &text) const override { return m_inner.textHeight(text); }
+    void setLineWidth(double width) override;
+    void drawLine(double x1, double y1, double x2, double y2) override;
+    void newPage() override;
+    bool endDocument() override;
+    double pageWidth() const override { return m_inner.pageWidth(); }
+    double pageHeight() const override { return m_inner.pageHeight(); }
+    void setScale(double scale) override;
+
+protected:
+    void drawText(double x, double y, const QString &text) override;
+
+private:
+    PrintCanvas &m_inner;
 };
 
 } // namespace zq

@@ -1,0 +1,185 @@
+#include "../support/tally_data.h"
+
+#include "reports/results_chart.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+using namespace zq;
+using namespace zq::test;
+
+using Values = QVector<double>;
+
+namespace {
+
+QStringList names(const ResultsChart &chart)
+{
+    QStringList out;
+    for (const ChartSeries &s : chart.series)
+        out << s.name;
+    return out;
+}
+
+// Keys with one row each in month 1, amount 100 each.
+Rows tiedKeys(const QList<double> &keys)
+{
+    Rows rows;
+    for (double key : keys)
+        rows.append({key, 1, 100});
+    return rows;
+}
+
+} // namespace
+
+class TestResultsChart : public QObject
+{
+    Q_OBJECT
+private slots:
+    void workedExample_data();
+    void workedExample();
+    void title_data();
+    void title();
+    void keyChoice_data();
+    void keyChoice();
+    void thousandsOfKeys();
+};
+
+void TestResultsChart::workedExample_data()
+{
+    QTest::addColumn<ChartMeasure>("measure");
+    QTest::addColumn<QList<Values>>("values");
+    QTest::addColumn<Values>("totals");
+    QTest::addColumn<double>("highestBar");
+    // Keys 5 and 7 tie at 800: the smaller first, in both measures.
+    QTest::newRow("amounts") << ChartMeasure::Amounts << QList<Values>{{1000, 200}, {0, 800}, {800, 0}}
+                             << Values{1800, 1000} << 1000.0;
+    QTest::newRow("counts") << ChartMeasure::Counts << QList<Values>{{2, 1}, {0, 4}, {2, 0}} << Values{4, 5} << 4.0;
+}
+
+void TestResultsChart::workedExample()
+{
+    QFETCH(ChartMeasure, measure);
+    QFETCH(QList<Values>, values);
+    QFETCH(Values, totals);
+    QFETCH(double, highestBar);
+    const TallyData data({{{7, 1, 500}, {3, 2, 1000}, {7, 1, 300}}, {{3, 1, 200}, {5, 4, 800}}}, 4,
+                         QStringLiteral("店番号"));
+    const ResultsChart chart = BuildResultsChart(data.ws, data.results, measure);
+    QCOMPARE(chart.title, QStringLiteral("店番号　4月度～5月度"));
+    QCOMPARE(chart.months, (QStringList{QStringLiteral("4月度"), QStringLiteral("5月度")}));
+    QCOMPARE(names(chart), (QStringList{"3", "5", "7"}));
+    QVERIFY(!chart.hasOthers);
+    for (int k = 0; k < values.size(); ++k)
+        QCOMPARE(chart.series[k].values, values[k]);
+    QCOMPARE(chart.totals, totals);
+    QCOMPARE(chart.barRange().high, highestBar);
+}
+
+void TestResultsChart::title_data()
+{
+    QTest::addColumn<int>("months");
+    QTest::addColumn<int>("firstMonth");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("lastCaption");
+    QTest::newRow("one month") << 1 << 4 << QStringLiteral("店番号　4月度") << QStringLiteral("4月度");
+    QTest::newRow("six months over the year end")
+        << 6 << 10 << QStringLiteral("店番号　10月度～3月度") << QStringLiteral("3月度");
+}
+
+void TestResultsChart::title()
+{
+    QFETCH(int, months);
+    QFETCH(int, firstMonth);
+    QFETCH(QString, title);
+    QFETCH(QString, lastCaption);
+    const TallyData data(QList<Rows>(months, Rows{{1, 1, 1}}), firstMonth, QStringLiteral("店番号"));
+    const ResultsChart chart = BuildResultsChart(data.ws, data.results, ChartMeasure::Amounts);
+    QCOMPARE(chart.title, title);
+    QCOMPARE(chart.months.size(), months);
+    QCOMPARE(chart.months.last(), lastCaption);
+    QCOMPARE(chart.series.value(0).values, Values(months, 1));
+}
+
+void TestResultsChart::keyChoice_data()
+{
+    QTest::addColumn<QList<Rows>>("input");
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<Values>("others"); // empty: no その他
+    QTest::addColumn<double>("lowestBar");
+
+    QStringList ten;
+    for (int k = 10; k >= 1; --k)
+        ten << QString::number(k);
+    Rows tenRows;
+    for (int k = 1; k <= 10; ++k)
+        tenRows.append({double(k), 1, 10.0 * k});
+    QTest::newRow("ten keys, no others") << QList<Rows>{tenRows} << ten << Values{} << 0.0;
+    QTest::newRow("eleven keys") << QList<Rows>{tenRows + Rows{{11, 1, 5}}} << ten << Values{5} << 0.0;
+
+    // Ties go to the smaller key as a number (-1 before 1, 9 before 10).
+    QTest::newRow("ties at the cut")
+        << QList<Rows>{tiedKeys({11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, -1})}
+        << QStringList{"-1", "1", "2", "3", "4", "5", "6", "7", "8", "9"} << Values{200} << 0.0;
+    // その他 sums the rest month by month, a negative amount included.
+    QTest::newRow("others by month")
+        << QList<Rows>{tiedKeys({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}) + Rows{{20, 1, 30}},
+                       Rows{{21, 2, 40}, {20, 1, -75}}}
+        << QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"} << Values{30, -35} << -35.0;
+
+    // Key 0 forms a period row only after a negative key; it never gets a
+    // bar, nor a share of その他, even with the largest amount.
+    QTest::newRow("key 0 after a negative key")
+        << QList<Rows>{{{0, 5, 500}, {-3, 1, 10}, {4, 2, 20}}} << QStringList{"4", "-3"} << Values{} << 0.0;
+    QTest::newRow("key 0 past ten keys")
+        << QList<Rows>{tiedKeys({-1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}) + Rows{{0, 1, 9999}}}
+        << QStringList{"-1", "1", "2", "3", "4", "5", "6", "7", "8", "9"} << Values{100} << 0.0;
+
+    QTest::newRow("key 0 rows only") << QList<Rows>{{{0, 1, 50}}} << QStringList{} << Values{} << 0.0;
+    QTest::newRow("no rows") << QList<Rows>{{}, {}} << QStringList{} << Values{} << 0.0;
+}
+
+void TestResultsChart::keyChoice()
+{
+    QFETCH(QList<Rows>, input);
+    QFETCH(QStringList, keys);
+    QFETCH(Values, others);
+    QFETCH(double, lowestBar);
+    const TallyData data(input);
+    for (ChartMeasure measure : {ChartMeasure::Amounts, ChartMeasure::Counts}) {
+        const ResultsChart chart = BuildResultsChart(data.ws, data.results, measure);
+        QCOMPARE(chart.isEmpty(), keys.isEmpty());
+        QCOMPARE(chart.hasOthers, !others.isEmpty());
+        QCOMPARE(names(chart), others.isEmpty() ? keys : keys + QStringList{QStringLiteral("その他")});
+        QCOMPARE(chart.totals.size(), input.size());
+        if (measure == ChartMeasure::Amounts) {
+            if (chart.hasOthers)
+                QCOMPARE(chart.series.last().values, others);
+            QCOMPARE(chart.barRange().low, lowestBar);
+            QVERIFY(chart.barRange().high > lowestBar);
+        }
+    }
+}
+
+void TestResultsChart::thousandsOfKeys()
+{
+    QList<Rows> months;
+    for (int m = 0; m < 6; ++m)
+        months << distinctRows(500, m * 500 + 1);
+    const TallyData data(months);
+    constexpr int runs = 100;
+    ResultsChart chart;
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < runs; ++i)
+        chart = BuildResultsChart(data.ws, data.results, ChartMeasure::Amounts);
+    const double ms = timer.nsecsElapsed() / 1e6 / runs;
+    qInfo("chart data of 3000 keys x 6 months: %.3f ms", ms);
+    QVERIFY(ms < 5);
+    // All amounts tie: keys 1..10, all of month 1.
+    QCOMPARE(chart.series.size(), ChartTopKeys + 1);
+    QCOMPARE(chart.series[9].name, QStringLiteral("10"));
+    QCOMPARE(chart.series.last().values, (Values{49000, 50000, 50000, 50000, 50000, 50000}));
+}
+
+QTEST_MAIN(TestResultsChart)
+#include "tst_results_chart.moc"
