@@ -27,9 +27,8 @@ private slots:
     void listOneMonth();
     void listSixMonthsAndCopy();
     void listBackRestoresMonthOne();
-    void listCloseBoxActsAsBack();
     void listEndsProgram();
-    void listPopupOnRightClickOnly();
+    void listPopupAndCloseBox();
     void listPrintsWithoutCheck();
     void resultsPrintEntryPoints();
     void inputPrintWindow();
@@ -158,17 +157,6 @@ void TestReportWindows::listBackRestoresMonthOne()
     QCOMPARE(child<LegacyGrid>(m_shukei, QStringLiteral("G3"))->text(2, 1), QStringLiteral("22 "));
 }
 
-void TestReportWindows::listCloseBoxActsAsBack()
-{
-    tally(TallyData({{{5, 1, 100}}}));
-    QWidget *list = openList();
-    list->close();
-    QCOMPARE(AppFixture::visibleWindowCount(QStringLiteral("ICHIRAN")), 0);
-    QCOMPARE(m_fx->app->store().tally.InputMonth, 1);
-    QCOMPARE(m_fx->app->store().program.ReturnFlag, 0); // used up by the return
-    QCOMPARE(child<LegacyGrid>(m_shukei, QStringLiteral("G1"))->text(1, 1), QStringLiteral("5 "));
-}
-
 void TestReportWindows::listEndsProgram()
 {
     tally(TallyData({{{5, 1, 100}}}));
@@ -178,7 +166,7 @@ void TestReportWindows::listEndsProgram()
     QCOMPARE(m_fx->fake.count(QStringLiteral("help-close:ICHIRAN")), 1);
 }
 
-void TestReportWindows::listPopupOnRightClickOnly()
+void TestReportWindows::listPopupAndCloseBox()
 {
     tally(TallyData({{{5, 1, 100}}}));
     QWidget *list = openList();
@@ -191,6 +179,12 @@ void TestReportWindows::listPopupOnRightClickOnly()
     QTest::mousePress(g4->viewport(), Qt::RightButton, {}, cell);
     QVERIFY(menu->isVisible());
     menu->close();
+    // The title-bar close box acts as 戻る.
+    list->close();
+    QCOMPARE(AppFixture::visibleWindowCount(QStringLiteral("ICHIRAN")), 0);
+    QCOMPARE(m_fx->app->store().tally.InputMonth, 1);
+    QCOMPARE(m_fx->app->store().program.ReturnFlag, 0); // used up by the return
+    QCOMPARE(child<LegacyGrid>(m_shukei, QStringLiteral("G1"))->text(1, 1), QStringLiteral("5 "));
 }
 
 void TestReportWindows::listPrintsWithoutCheck()
@@ -276,14 +270,9 @@ void TestReportWindows::shownMonthPrint()
 
 void TestReportWindows::noInputData()
 {
-    for (int entry = 0; entry < 3; ++entry) {
-        if (entry == 0)
-            m_shukei->findChild<QAction *>(QStringLiteral("M4"))->trigger();
-        else if (entry == 1)
-            toolbar(m_shukei, "Toolbar1")->button(4)->trigger();
-        else
-            toolbar(m_shukei, "Toolbar3")->button(1)->trigger();
-    }
+    m_shukei->findChild<QAction *>(QStringLiteral("M4"))->trigger();
+    toolbar(m_shukei, "Toolbar1")->button(4)->trigger();
+    toolbar(m_shukei, "Toolbar3")->button(1)->trigger();
     QCOMPARE(m_fx->fake.warnings, QStringList(3, QStringLiteral("入力データがありません！")));
     QCOMPARE(m_fx->fake.beeps, 3);
     QVERIFY(!AppFixture::window(QStringLiteral("PRINT_1")));

@@ -208,9 +208,8 @@ void TestStorageWindow::versionWindowAndMenuReactivation()
     QVERIFY(ver);
     QCOMPARE(ver->windowModality(), Qt::ApplicationModal);
     QCOMPARE(ver->windowTitle(), QStringLiteral("　ﾊﾞｰｼﾞｮﾝ情報"));
-    QCOMPARE(labelText(ver, QStringLiteral("Label1")), QStringLiteral("ＺＱ加算機／集計器"));
-    QCOMPARE(labelText(ver, QStringLiteral("Label2")), QStringLiteral("For Windows"));
-    QCOMPARE(labelText(ver, QStringLiteral("Label3")), QStringLiteral("Version：　２．４０"));
+    QCOMPARE(labelTexts(ver, {"Label1", "Label2", "Label3"}),
+             (QStringList{"ＺＱ加算機／集計器", "For Windows", "Version：　２．４０"}));
     // The menu reads SETQ.DAT again when the version window closes.
     QVERIFY(writeBytes(setqPath(), "\"/changed\",0,0,0\r\n"));
     click(ver, QStringLiteral("Command1"));

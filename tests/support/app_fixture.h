@@ -114,6 +114,15 @@ inline QString labelText(QWidget *window, const QString &label)
     return l ? l->text() : QStringLiteral("<missing>");
 }
 
+// The texts of these labels, in order.
+inline QStringList labelTexts(QWidget *window, const QStringList &labels)
+{
+    QStringList out;
+    for (const QString &l : labels)
+        out << labelText(window, l);
+    return out;
+}
+
 // Types a text into a box one character at a time, as a keyboard or an
 // input method delivers it (Japanese characters included).
 inline void typeText(QWidget *box, const QString &text)

@@ -44,8 +44,6 @@ private slots:
     void totals();
     void arrows_data();
     void arrows();
-    void arrowEdges();
-    void upArrowScrollsBack();
     void gridClick();
     void boxTop();
 };
@@ -175,70 +173,50 @@ void TestInputSheet::totals()
 
 void TestInputSheet::arrows_data()
 {
+    QTest::addColumn<QList<int>>("from"); // the boxes' row and line, the grid's top row
     QTest::addColumn<int>("column");
     QTest::addColumn<int>("arrow");
     QTest::addColumn<bool>("emptyBox");
     QTest::addColumn<int>("focus");
-    QTest::addColumn<int>("row");
+    QTest::addColumn<QList<int>>("to");
     using A = Arrow;
-    // Boxes start on row 5 (line 5).
-    QTest::newRow("key up") << 1 << int(A::Up) << true << 1 << 4;
-    QTest::newRow("key down") << 1 << int(A::Down) << true << 1 << 6;
-    QTest::newRow("key right") << 1 << int(A::Right) << true << 2 << 5;
-    QTest::newRow("key left wraps up") << 1 << int(A::Left) << true << 3 << 4;
-    QTest::newRow("count up") << 2 << int(A::Up) << true << 2 << 4;
-    QTest::newRow("count down") << 2 << int(A::Down) << true << 2 << 6;
-    QTest::newRow("count right") << 2 << int(A::Right) << true << 3 << 5;
-    QTest::newRow("count left") << 2 << int(A::Left) << true << 1 << 5;
-    QTest::newRow("amount up keeps text") << 3 << int(A::Up) << false << 3 << 4;
-    QTest::newRow("amount down keeps text") << 3 << int(A::Down) << false << 3 << 6;
-    QTest::newRow("amount right wraps down") << 3 << int(A::Right) << false << 1 << 6;
-    QTest::newRow("amount left") << 3 << int(A::Left) << true << 2 << 5;
+    const auto row = [](int r) { return QList<int>{r, r, 1}; };
+    QTest::newRow("key up") << row(5) << 1 << int(A::Up) << true << 1 << row(4);
+    QTest::newRow("key down") << row(5) << 1 << int(A::Down) << true << 1 << row(6);
+    QTest::newRow("key right") << row(5) << 1 << int(A::Right) << true << 2 << row(5);
+    QTest::newRow("key left wraps up") << row(5) << 1 << int(A::Left) << true << 3 << row(4);
+    QTest::newRow("count up") << row(5) << 2 << int(A::Up) << true << 2 << row(4);
+    QTest::newRow("count down") << row(5) << 2 << int(A::Down) << true << 2 << row(6);
+    QTest::newRow("count right") << row(5) << 2 << int(A::Right) << true << 3 << row(5);
+    QTest::newRow("count left") << row(5) << 2 << int(A::Left) << true << 1 << row(5);
+    QTest::newRow("amount up keeps text") << row(5) << 3 << int(A::Up) << false << 3 << row(4);
+    QTest::newRow("amount down keeps text") << row(5) << 3 << int(A::Down) << false << 3 << row(6);
+    QTest::newRow("amount right wraps down") << row(5) << 3 << int(A::Right) << false << 1 << row(6);
+    QTest::newRow("amount left") << row(5) << 3 << int(A::Left) << true << 2 << row(5);
+    QTest::newRow("up from row 1") << row(1) << 1 << int(A::Up) << true << 1 << row(1);
+    QTest::newRow("down from row 500") << QList<int>{500, 10, 491} << 2 << int(A::Down) << true << 2
+                                       << QList<int>{500, 10, 491};
+    QTest::newRow("up from the top line scrolls back") << QList<int>{21, 1, 21} << 1 << int(A::Up) << true << 1
+                                                       << QList<int>{20, 1, 20};
 }
 
 void TestInputSheet::arrows()
 {
+    QFETCH(QList<int>, from);
     QFETCH(int, column);
     QFETCH(int, arrow);
     QFETCH(bool, emptyBox);
     QFETCH(int, focus);
-    QFETCH(int, row);
+    QFETCH(QList<int>, to);
     Sheet s;
-    s.ws.CurRow = 5;
-    s.ws.CurLine = 5;
-    s.grid.setCurrentCell(5, column);
+    s.ws.CurRow = from[0];
+    s.ws.CurLine = from[1];
+    s.grid.setTopRow(from[2]);
+    s.grid.setCurrentCell(from[0], column);
     const ArrowMove move = ArrowInBox(s.ws, s.grid, InputColumn(column), Arrow(arrow), MaxRows);
     QCOMPARE(move.emptyBox, emptyBox);
     QCOMPARE(int(move.focus), focus);
-    QCOMPARE(s.ws.CurRow, row);
-    QCOMPARE(s.ws.CurLine, row);
-}
-
-void TestInputSheet::arrowEdges()
-{
-    Sheet s;
-    ArrowInBox(s.ws, s.grid, InputColumn::Key, Arrow::Up, MaxRows);
-    QCOMPARE(s.ws.CurRow, 1);
-    QCOMPARE(s.ws.CurLine, 1);
-    s.ws.CurRow = 500;
-    s.ws.CurLine = 10;
-    s.grid.setTopRow(491);
-    ArrowInBox(s.ws, s.grid, InputColumn::Count, Arrow::Down, MaxRows);
-    QCOMPARE(s.ws.CurRow, 500);
-    QCOMPARE(s.ws.CurLine, 10);
-    QCOMPARE(s.grid.topRow(), 491);
-}
-
-void TestInputSheet::upArrowScrollsBack()
-{
-    Sheet s;
-    s.grid.setTopRow(21);
-    s.ws.CurRow = 21;
-    s.ws.CurLine = 1;
-    ArrowInBox(s.ws, s.grid, InputColumn::Key, Arrow::Up, MaxRows);
-    QCOMPARE(s.ws.CurRow, 20);
-    QCOMPARE(s.ws.CurLine, 1);
-    QCOMPARE(s.grid.topRow(), 20);
+    QCOMPARE((QList<int>{s.ws.CurRow, s.ws.CurLine, s.grid.topRow()}), to);
 }
 
 void TestInputSheet::gridClick()

@@ -51,9 +51,9 @@ private:
     LegacyGrid *g1() const { return child<LegacyGrid>(m_window, QStringLiteral("G1")); }
     TallyWorkspace &ws() { return m_fx->app->store().tally; }
     void enterIn(const char *name, const QString &text);
-    void setPeriod(const QString &start, const QString &end);
-    void chooseItemByEnter(const QString &item);
     void typeRow(const QString &key, const QString &count, const QString &amount);
+    // Period, item and データ入力: the boxes ready for month 1.
+    void startInput(const QString &start, const QString &end, const QString &item);
 
     std::unique_ptr<AppFixture> m_fx;
     QWidget *m_window = nullptr;
@@ -87,22 +87,19 @@ void TestShukei::enterIn(const char *name, const QString &text)
     pressEnter(target);
 }
 
-void TestShukei::setPeriod(const QString &start, const QString &end)
-{
-    enterIn("Text1", start);
-    enterIn("Text2", end);
-}
-
-void TestShukei::chooseItemByEnter(const QString &item)
-{
-    enterIn("Combo1", item);
-}
-
 void TestShukei::typeRow(const QString &key, const QString &count, const QString &amount)
 {
     enterIn("Text3", key);
     enterIn("Text4", count);
     enterIn("Text5", amount);
+}
+
+void TestShukei::startInput(const QString &start, const QString &end, const QString &item)
+{
+    enterIn("Text1", start);
+    enterIn("Text2", end);
+    enterIn("Combo1", item);
+    click(w(), QStringLiteral("Command6"));
 }
 
 void TestShukei::opensFromMenuFresh()
@@ -208,12 +205,13 @@ void TestShukei::warningDoesNotResetWindow()
 
 void TestShukei::itemByEnterAndByList()
 {
-    setPeriod(QStringLiteral("3"), QStringLiteral("5"));
+    enterIn("Text1", QStringLiteral("3"));
+    enterIn("Text2", QStringLiteral("5"));
     // The item box gets the focus with its name selected: typing replaces it.
     auto *combo = child<QComboBox>(w(), QStringLiteral("Combo1"));
     QCOMPARE(w()->focusWidget(), combo);
     QCOMPARE(combo->lineEdit()->selectedText(), QStringLiteral("支払回数"));
-    chooseItemByEnter(QStringLiteral("部門コード"));
+    enterIn("Combo1", QStringLiteral("部門コード"));
     QCOMPARE(ws().ItemName, QStringLiteral("部門コード"));
     QCOMPARE(g1()->text(0, 1), QStringLiteral("部門コード"));
     QCOMPARE(labelText(w(), QStringLiteral("Label20")), QStringLiteral("3 "));
@@ -226,7 +224,7 @@ void TestShukei::itemByEnterAndByList()
 
     // A typed name that is in the list is still typed: variant B, also once
     // the focus has moved on to Command6.
-    chooseItemByEnter(QStringLiteral("店番号"));
+    enterIn("Combo1", QStringLiteral("店番号"));
     QCOMPARE(w()->focusWidget(), button("Command6"));
     QCOMPARE(ws().ItemName, QStringLiteral("店番号"));
     QVERIFY(labelText(w(), QStringLiteral("Label23")).contains(QStringLiteral("店番号入力の最終行に  ｢*｣ ｴﾝﾀｰ すると")));
@@ -252,9 +250,7 @@ void TestShukei::itemByEnterAndByList()
 
 void TestShukei::inputWalkBoxesSitOnRows()
 {
-    setPeriod(QStringLiteral("1"), QStringLiteral("3"));
-    chooseItemByEnter(QStringLiteral("担当者NO"));
-    click(w(), QStringLiteral("Command6"));
+    startInput(QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("担当者NO"));
     QVERIFY(g1()->isEnabled());
     QCOMPARE(w()->focusWidget(), box("Text3"));
     QWidget *frame2 = child<QWidget>(w(), QStringLiteral("Frame2"));
@@ -274,16 +270,13 @@ void TestShukei::inputWalkBoxesSitOnRows()
     QCOMPARE(g1()->topRow(), 3);
     QCOMPARE(ws().CurRow, 12);
     QCOMPARE(g1()->text(11, 3), QStringLiteral("11,000 "));
-    QCOMPARE(labelText(w(), QStringLiteral("Label24")), QStringLiteral("11 "));
-    QCOMPARE(labelText(w(), QStringLiteral("Label25")), QStringLiteral("66,000 "));
+    QCOMPARE(labelTexts(w(), {"Label24", "Label25"}), (QStringList{"11 ", "66,000 "}));
     QCOMPARE(w()->focusWidget(), box("Text3"));
 }
 
 void TestShukei::clickInColumn2OfLine7()
 {
-    setPeriod(QStringLiteral("1"), QStringLiteral("3"));
-    chooseItemByEnter(QStringLiteral("担当者NO"));
-    click(w(), QStringLiteral("Command6"));
+    startInput(QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("担当者NO"));
     g1()->setTopRow(5);
     const QRect cell = g1()->cellRect(11, 2);
     QTest::mouseClick(g1()->viewport(), Qt::LeftButton, {}, cell.center());
@@ -309,9 +302,7 @@ void TestShukei::clickInColumn2OfLine7()
 
 void TestShukei::overflowAndFullWidthInBoxes()
 {
-    setPeriod(QStringLiteral("1"), QStringLiteral("1"));
-    chooseItemByEnter(QStringLiteral("担当者NO"));
-    click(w(), QStringLiteral("Command6"));
+    startInput(QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("担当者NO"));
     enterIn("Text3", QStringLiteral("１２"));
     QCOMPARE(g1()->text(1, 1), QStringLiteral("12 "));
     enterIn("Text4", QStringLiteral("1e400"));
@@ -324,9 +315,7 @@ void TestShukei::overflowAndFullWidthInBoxes()
 
 void TestShukei::threeMonthsAcrossTheYear()
 {
-    setPeriod(QStringLiteral("12"), QStringLiteral("2"));
-    chooseItemByEnter(QStringLiteral("店番号"));
-    click(w(), QStringLiteral("Command6"));
+    startInput(QStringLiteral("12"), QStringLiteral("2"), QStringLiteral("店番号"));
     QCOMPARE(ws().MonthCount, 3);
     QCOMPARE(labelText(w(), QStringLiteral("Label20")), QStringLiteral("12 "));
 
@@ -359,25 +348,21 @@ void TestShukei::threeMonthsAcrossTheYear()
     click(w(), QStringLiteral("Command3"));
     QCOMPARE(ws().InputMonth, 1);
     QCOMPARE(g1()->text(2, 3), QStringLiteral("2,000 "));
-    QCOMPARE(labelText(w(), QStringLiteral("Label24")), QStringLiteral("5 "));
-    QCOMPARE(labelText(w(), QStringLiteral("Label25")), QStringLiteral("3,000 "));
+    QCOMPARE(labelTexts(w(), {"Label24", "Label25"}), (QStringList{"5 ", "3,000 "}));
     QVERIFY(!button("Command3")->isEnabled());
     click(w(), QStringLiteral("Command2"));
     click(w(), QStringLiteral("Command2"));
     QCOMPARE(ws().InputMonth, 3);
     QCOMPARE(g1()->text(1, 1), QStringLiteral("9 "));
     QCOMPARE(g1()->text(2, 2), QStringLiteral("8 "));
-    QCOMPARE(labelText(w(), QStringLiteral("Label24")), QStringLiteral("17 "));
-    QCOMPARE(labelText(w(), QStringLiteral("Label25")), QStringLiteral("17 "));
+    QCOMPARE(labelTexts(w(), {"Label24", "Label25"}), (QStringList{"17 ", "17 "}));
     QVERIFY(!button("Command2")->isEnabled());
     QCOMPARE(w()->focusWidget(), button("Command3"));
 }
 
 void TestShukei::starEndsMonth()
 {
-    setPeriod(QStringLiteral("4"), QStringLiteral("5"));
-    chooseItemByEnter(QStringLiteral("店番号"));
-    click(w(), QStringLiteral("Command6"));
+    startInput(QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("店番号"));
     for (int r = 1; r <= 6; ++r)
         typeRow(QString::number(r), "1", "1");
     // Back up to row 5 and end the month there.
@@ -395,9 +380,7 @@ void TestShukei::starEndsMonth()
 
 void TestShukei::confirmAfterGridClear()
 {
-    setPeriod(QStringLiteral("4"), QStringLiteral("5"));
-    chooseItemByEnter(QStringLiteral("店番号"));
-    click(w(), QStringLiteral("Command6"));
+    startInput(QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("店番号"));
     // Right after Command6 on a fresh window: nothing to confirm.
     click(w(), QStringLiteral("Command11"));
     QCOMPARE(ws().monthRows(1), 0);
@@ -427,9 +410,7 @@ void TestShukei::confirmColumnIsTheTypedOne()
     QFETCH(bool, inputMethod);
     QFETCH(int, column);
     QFETCH(int, rows);
-    setPeriod(QStringLiteral("4"), QStringLiteral("5"));
-    chooseItemByEnter(QStringLiteral("店番号"));
-    click(w(), QStringLiteral("Command6"));
+    startInput(QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("店番号"));
     for (int r = 1; r <= 7; ++r)
         typeRow(QString::number(r), "1", "1");
     enterIn("Text3", QStringLiteral("8")); // a key alone on row 8
@@ -444,9 +425,7 @@ void TestShukei::confirmColumnIsTheTypedOne()
 
 void TestShukei::resetEmptiesEverything()
 {
-    setPeriod(QStringLiteral("4"), QStringLiteral("6"));
-    chooseItemByEnter(QStringLiteral("店番号"));
-    click(w(), QStringLiteral("Command6"));
+    startInput(QStringLiteral("4"), QStringLiteral("6"), QStringLiteral("店番号"));
     typeRow("1", "2", "3");
     click(w(), QStringLiteral("Command11"));
     click(w(), QStringLiteral("Command4"));
@@ -471,9 +450,7 @@ void TestShukei::resetEmptiesEverything()
 
 void TestShukei::returnPathKeepsItem()
 {
-    setPeriod(QStringLiteral("4"), QStringLiteral("5"));
-    chooseItemByEnter(QStringLiteral("部門"));
-    click(w(), QStringLiteral("Command6"));
+    startInput(QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("部門"));
     typeRow("11", "1", "100");
     click(w(), QStringLiteral("Command11"));
     click(w(), QStringLiteral("Command2"));
@@ -502,9 +479,7 @@ void TestShukei::returnPathKeepsItem()
 
 void TestShukei::backToMenuClearsWorkspace()
 {
-    setPeriod(QStringLiteral("4"), QStringLiteral("5"));
-    chooseItemByEnter(QStringLiteral("店番号"));
-    click(w(), QStringLiteral("Command6"));
+    startInput(QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("店番号"));
     typeRow("1", "1", "1");
     click(w(), QStringLiteral("Command11"));
     click(w(), QStringLiteral("Command5"));
