@@ -263,10 +263,7 @@ void TestQtPrinter::oneDrawingEveryOutput()
 // The report of 3000 keys in six months opens in the preview in under a second.
 void TestQtPrinter::previewOfTheLargestReport()
 {
-    QList<zq::test::Rows> months;
-    for (int m = 0; m < 6; ++m)
-        months << zq::test::distinctRows(3000);
-    const zq::test::TallyData data(months, 4, QStringLiteral("店番号"));
+    const zq::test::TallyData data(zq::test::LargestTally(), 4, QStringLiteral("店番号"));
     FakeServices fake;
     QtPrinterService service(fake, fake, [] { return false; });
     Services services = fake.services();

@@ -144,10 +144,7 @@ void TestChartWindow::printPicture()
 
 void TestChartWindow::thousandsOfKeys()
 {
-    QList<Rows> months;
-    for (int m = 0; m < 6; ++m)
-        months << distinctRows(500, m * 500 + 1);
-    const TallyData data(months);
+    const TallyData data(LargestTally());
     QElapsedTimer timer;
     timer.start();
     ChartWindow *w = open(data);

@@ -68,16 +68,7 @@ void TestReportWindows::cleanup()
 
 void TestReportWindows::tally(const TallyData &data)
 {
-    TallyWorkspace &ws = m_fx->app->store().tally;
-    const int curRow = ws.CurRow;
-    const int curLine = ws.CurLine;
-    ws = data.ws;
-    ws.CurRow = curRow;
-    ws.CurLine = curLine;
-    ws.InputMonth = 1;
-    auto *command1 = child<QPushButton>(m_shukei, QStringLiteral("Command1"));
-    command1->setEnabled(true);
-    command1->click();
+    ShowTally(*m_fx->app, m_shukei, data);
     QVERIFY(child<QPushButton>(m_shukei, QStringLiteral("Command10"))->isEnabled());
 }
 
@@ -359,10 +350,7 @@ void TestReportWindows::csvFiles()
 
 void TestReportWindows::listWithThousandsOfKeys()
 {
-    QList<Rows> months;
-    for (int m = 0; m < 6; ++m)
-        months << distinctRows(500, m * 500 + 1);
-    tally(TallyData(months));
+    tally(TallyData(LargestTally()));
     QElapsedTimer timer;
     timer.start();
     QWidget *list = openList();

@@ -162,10 +162,7 @@ void TestResultsChart::keyChoice()
 
 void TestResultsChart::thousandsOfKeys()
 {
-    QList<Rows> months;
-    for (int m = 0; m < 6; ++m)
-        months << distinctRows(500, m * 500 + 1);
-    const TallyData data(months);
+    const TallyData data(LargestTally());
     constexpr int runs = 100;
     ResultsChart chart;
     QElapsedTimer timer;

@@ -114,15 +114,7 @@ QStringList TestEveryWindow::visitEveryWindow(const std::function<QStringList(QW
     fx.app->openTally();
     QWidget *shukei = AppFixture::window(QStringLiteral("SHUKEI"));
     check(QStringLiteral("SHUKEI"));
-    TallyWorkspace &ws = fx.app->store().tally;
-    const int curRow = ws.CurRow, curLine = ws.CurLine;
-    ws = TallyData({{{3, 2, 1000}, {7, 1, 500}}}, 4, QStringLiteral("店番号")).ws;
-    ws.CurRow = curRow;
-    ws.CurLine = curLine;
-    ws.InputMonth = 1;
-    auto *command1 = child<QPushButton>(shukei, QStringLiteral("Command1"));
-    command1->setEnabled(true);
-    command1->click();
+    ShowTally(*fx.app, shukei, TallyData({{{3, 2, 1000}, {7, 1, 500}}}, 4, QStringLiteral("店番号")));
     check(QStringLiteral("SHUKEI"));
     shukei->findChild<QAction *>(QStringLiteral("M4"))->trigger();
     check(QStringLiteral("PRINT_1"));

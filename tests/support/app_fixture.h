@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fake_services.h"
+#include "tally_data.h"
 #include "platform/fonts.h"
 #include "platform/tool_window.h"
 #include "shell/application.h"
@@ -106,6 +107,22 @@ inline void click(QWidget *window, const QString &button)
     QVERIFY(b);
     QVERIFY(b->isEnabled());
     b->click();
+}
+
+// The tally window after a tally of `data` (集計ボタン on that input),
+// month 1 in the input grid.
+inline void ShowTally(Application &app, QWidget *shukei, const TallyData &data)
+{
+    TallyWorkspace &ws = app.store().tally;
+    const int curRow = ws.CurRow;
+    const int curLine = ws.CurLine;
+    ws = data.ws;
+    ws.CurRow = curRow;
+    ws.CurLine = curLine;
+    ws.InputMonth = 1;
+    QPushButton *command1 = child<QPushButton>(shukei, QStringLiteral("Command1"));
+    command1->setEnabled(true);
+    command1->click();
 }
 
 inline QString labelText(QWidget *window, const QString &label)

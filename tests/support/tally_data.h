@@ -61,4 +61,13 @@ inline Rows distinctRows(int n, int firstKey = 1)
     return rows;
 }
 
+// The largest tally: six months of 500 keys each, 3000 keys in the period.
+inline QList<Rows> LargestTally()
+{
+    QList<Rows> months;
+    for (int m = 0; m < 6; ++m)
+        months << distinctRows(500, m * 500 + 1);
+    return months;
+}
+
 } // namespace zq::test
