@@ -15,7 +15,9 @@ namespace zq {
 void SetRole(QWidget *control, const QString &role);
 void SetValueRole(QLabel *label, const QString &role);
 
-// Lets value labels be read with their roles; once per program.
+// Lets value labels be read with their roles, and the grids as tables whose
+// cells can be read one by one (the header row gives the column names);
+// once per program.
 void InstallAccessibleNames();
 
 } // namespace zq

@@ -3,6 +3,7 @@
 
 #include "platform/fonts.h"
 #include "platform/indexed_toolbar.h"
+#include "platform/legacy_grid.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -132,14 +133,35 @@ QStringList TestEveryWindow::visitEveryWindow(const std::function<QStringList(QW
 void TestEveryWindow::controlsAreNamed()
 {
     QString readTotal;
+    QStringList readGrid;
     const QStringList missing = visitEveryWindow([&](QWidget *w) {
+        QStringList found = unnamedControls(w);
         if (auto *total = w->findChild<QLabel *>(QStringLiteral("Label17")); total && !total->text().isEmpty())
             readTotal = accessibleName(total);
-        return unnamedControls(w);
+        // Every grid is a table whose cells a screen reader reads one by one.
+        for (LegacyGrid *grid : w->findChildren<LegacyGrid *>()) {
+            QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(grid);
+            QAccessibleTableInterface *table = iface->tableInterface();
+            if (iface->role() != QAccessible::Table || !table || table->rowCount() != grid->rows() - 1
+                || table->columnCount() != grid->cols() || iface->childCount() != table->rowCount() * grid->cols()) {
+                found << w->objectName() + u'/' + grid->objectName() + QStringLiteral(" is no table");
+                continue;
+            }
+            if (grid->objectName() == QLatin1String("G3") && !grid->text(1, 1).trimmed().isEmpty()) {
+                QAccessibleInterface *cell = table->cellAt(0, 3);
+                readGrid = QStringList{table->columnDescription(1), table->cellAt(0, 1)->text(QAccessible::Name),
+                                       cell->text(QAccessible::Name), table->columnDescription(3)};
+                if (iface->indexOfChild(cell) != 3 || iface->child(3) != cell || !cell->tableCellInterface()
+                    || cell->tableCellInterface()->table() != iface)
+                    found << QStringLiteral("G3 cells are not its children");
+            }
+        }
+        return found;
     });
     QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u' ')));
     // A value label is read as its role and the value it shows.
     QCOMPARE(readTotal, QStringLiteral("総合計金額 1,500"));
+    QCOMPARE(readGrid, (QStringList{"店番号", "3", "1,000", "金　額"}));
 }
 
 // Pictures are drawn at the screen's pixel ratio, not scaled up from one
