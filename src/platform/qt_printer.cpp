@@ -185,11 +185,9 @@ QPageLayout::Orientation layoutOrientation(PageOrientation orientation)
 std::unique_ptr<QtPrintCanvas> QtPrinterService::pdfCanvas(QWidget *owner, PageOrientation orientation,
                                                            const QString &documentName, const QString &folder)
 {
-    QString path = m_files.saveFileName(owner, {folder, QStringLiteral("PDFﾌｧｲﾙ (*.pdf)|*.pdf"), true});
+    const QString path = ChooseSaveFile(m_files, owner, folder, QStringLiteral("PDFﾌｧｲﾙ"), QStringLiteral("pdf"));
     if (path.isEmpty())
         return nullptr;
-    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
-        path += QStringLiteral(".pdf");
     // Laid out as the PDF printer would lay it out, on A4, and saved at the end.
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);

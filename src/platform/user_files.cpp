@@ -24,6 +24,16 @@ bool SaveUserFile(const Services &services, QWidget *owner, const QString &path,
     return false;
 }
 
+QString ChooseSaveFile(FileDialogService &files, QWidget *owner, const QString &folder, const QString &label,
+                       const QString &extension)
+{
+    const QString pattern = QStringLiteral("*.") + extension;
+    QString path = files.saveFileName(owner, {folder, QStringLiteral("%1 (%2)|%2").arg(label, pattern), true});
+    if (!path.isEmpty() && !path.endsWith(u'.' + extension, Qt::CaseInsensitive))
+        path += u'.' + extension;
+    return path;
+}
+
 void WarnUnreadable(const Services &services, QWidget *owner, const QString &path)
 {
     services.messages->beep();

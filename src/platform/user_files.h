@@ -23,6 +23,12 @@ QString ReadFailedText(const QString &path);
 bool SaveUserFile(const Services &services, QWidget *owner, const QString &path,
                   const QByteArray &bytes);
 
+// The save dialog for one kind of file ("PDFﾌｧｲﾙ", "pdf"): it opens at
+// `folder` and asks before replacing a file. The path gets the extension
+// when the user typed none; empty when cancelled.
+QString ChooseSaveFile(FileDialogService &files, QWidget *owner, const QString &folder, const QString &label,
+                       const QString &extension);
+
 void WarnUnreadable(const Services &services, QWidget *owner, const QString &path);
 
 // Reads a file the user chose and hands its bytes to `parse`; a file that

@@ -230,12 +230,10 @@ void ChartWindow::print(bool pdf)
 void ChartWindow::savePng()
 {
     const Services &services = m_app.services();
-    QString path = services.files->saveFileName(
-        this, {m_app.store().program.StorageFolder, QStringLiteral("PNGﾌｧｲﾙ (*.png)|*.png"), true});
+    const QString path = ChooseSaveFile(*services.files, this, m_app.store().program.StorageFolder,
+                                        QStringLiteral("PNGﾌｧｲﾙ"), QStringLiteral("png"));
     if (path.isEmpty())
         return;
-    if (!path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
-        path += QLatin1String(".png");
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

@@ -33,13 +33,10 @@ bool PrintInputDetail(Application &app, QWidget *owner, const QList<int> &months
 
 void SaveResultsCsv(Application &app, QWidget *owner, const QByteArray &bytes)
 {
-    QString path = app.services().files->saveFileName(
-        owner, {app.store().program.StorageFolder, QStringLiteral("CSVﾌｧｲﾙ (*.csv)|*.csv"), true});
-    if (path.isEmpty())
-        return;
-    if (!path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
-        path += QStringLiteral(".csv");
-    SaveUserFile(app.services(), owner, path, bytes);
+    const QString path = ChooseSaveFile(*app.services().files, owner, app.store().program.StorageFolder,
+                                        QStringLiteral("CSVﾌｧｲﾙ"), QStringLiteral("csv"));
+    if (!path.isEmpty())
+        SaveUserFile(app.services(), owner, path, bytes);
 }
 
 bool CheckInputData(Application &app, QWidget *owner)
