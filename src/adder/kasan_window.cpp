@@ -271,7 +271,8 @@ void KasanWindow::toolbarClicked(int index)
 
 FileDialogRequest KasanWindow::tapeDialog(bool save) const
 {
-    return {m_app.store().program.StorageFolder, QStringLiteral("入力ﾌｧｲﾙ (*.KSN)|*.KSN"), save};
+    // No extension is added: the name is used exactly as typed.
+    return {m_app.store().program.StorageFolder, QStringLiteral("入力ﾌｧｲﾙ (*.KSN)|*.KSN"), save, QString()};
 }
 
 void KasanWindow::saveTape()

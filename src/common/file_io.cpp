@@ -13,6 +13,13 @@
 
 namespace zq {
 
+QString WithExtension(const QString &path, const QString &extension)
+{
+    if (extension.isEmpty() || path.isEmpty() || path.endsWith(u'.' + extension, Qt::CaseInsensitive))
+        return path;
+    return path + u'.' + extension;
+}
+
 #ifdef Q_OS_UNIX
 
 bool ReadFileBytes(const QString &path, QByteArray *bytes, qint64 maxBytes)

@@ -20,4 +20,9 @@ bool ReadFileBytes(const QString &path, QByteArray *bytes, qint64 maxBytes = Max
 // failure.
 bool SaveFileBytes(const QString &path, const QByteArray &bytes);
 
+// The name a save dialog writes for a name typed without `extension` (any
+// letter case): the name with the extension added. An empty extension keeps
+// every name exactly as typed.
+QString WithExtension(const QString &path, const QString &extension);
+
 } // namespace zq

@@ -9,7 +9,7 @@ bool RunPrintJob(const Services &services, QWidget *owner, PrintOutput output, P
     if (!services.printer)
         return false;
     if (output == PrintOutput::Preview) {
-        services.printer->preview(owner, orientation, documentName, print);
+        services.printer->preview(owner, orientation, documentName, folder, print);
         return true;
     }
     std::unique_ptr<PrintCanvas> canvas =

@@ -3,9 +3,12 @@
 #include "common/file_io.h"
 #include "platform/user_files.h"
 
+#include <QAction>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QPageLayout>
 #include <QPdfWriter>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPrintPreviewDialog>
@@ -232,12 +235,27 @@ std::unique_ptr<PrintCanvas> QtPrinterService::beginPdf(QWidget *owner, PageOrie
     return started(owner, pdfCanvas(owner, orientation, documentName, folder));
 }
 
+namespace {
+
+// The preview's own print button.
+QAction *previewPrintAction(QPrintPreviewDialog &dialog)
+{
+    const QString caption = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    for (QAction *action : dialog.findChildren<QAction *>())
+        if (action->text() == caption)
+            return action;
+    return nullptr;
+}
+
+} // namespace
+
 void QtPrinterService::preview(QWidget *owner, PageOrientation orientation, const QString &documentName,
-                               const std::function<bool(PrintCanvas &)> &draw)
+                               const QString &folder, const std::function<bool(PrintCanvas &)> &draw)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(documentName);
-    if (m_hasDefaultPrinter())
+    const bool hasPrinter = m_hasDefaultPrinter();
+    if (hasPrinter)
         printer.setPrinterName(QPrinterInfo::defaultPrinter().printerName());
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(layoutOrientation(orientation));
@@ -246,13 +264,39 @@ void QtPrinterService::preview(QWidget *owner, PageOrientation orientation, cons
     dialog.resize(1000, 760);
     // The preview's pages, and the printer chosen in the preview when the
     // user prints from there, are drawn by the same layout.
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [this, &dialog, &draw](QPrinter *target) {
+    const auto drawOn = [this, &draw](QWidget *parent, PrintCanvas &canvas, bool begun) {
+        if (begun && draw(canvas))
+            return true;
+        const QString why = canvas.failureText();
+        m_messages.beep();
+        m_messages.warn(parent, why.isEmpty() ? QStringLiteral("印刷できませんでした！") : why);
+        return false;
+    };
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&dialog, &drawOn](QPrinter *target) {
         QtPrintCanvas canvas(target);
-        if (!canvas.begin() || !draw(canvas)) {
-            m_messages.beep();
-            m_messages.warn(&dialog, QStringLiteral("印刷できませんでした！"));
-        }
+        drawOn(&dialog, canvas, canvas.begin());
     });
+    // Printing from the preview: on a printer chosen in the print dialog,
+    // which offers no file of its own; with no printer, into a PDF file
+    // saved as PDFに保存 saves one, never through Qt's own file output.
+    if (QAction *print = previewPrintAction(dialog)) {
+        QObject::disconnect(print, nullptr, &dialog, nullptr);
+        QObject::connect(print, &QAction::triggered, &dialog, [&, this] {
+            if (!hasPrinter) {
+                std::unique_ptr<PrintCanvas> pdf = beginPdf(&dialog, orientation, documentName, folder);
+                if (pdf && drawOn(&dialog, *pdf, true))
+                    dialog.accept();
+                return;
+            }
+            QPrintDialog choose(&printer, &dialog);
+            choose.setOption(QAbstractPrintDialog::PrintToFile, false);
+            if (choose.exec() != QDialog::Accepted)
+                return;
+            QtPrintCanvas canvas(&printer);
+            drawOn(&dialog, canvas, canvas.begin());
+            dialog.accept();
+        });
+    }
     dialog.exec();
 }
 
@@ -265,7 +309,7 @@ bool QtPrinterService::printPicture(QWidget *owner, PrintOutput output, PageOrie
         return canvas.endDocument();
     };
     if (output == PrintOutput::Preview) {
-        preview(owner, orientation, documentName, draw);
+        preview(owner, orientation, documentName, folder, draw);
         return true;
     }
     std::unique_ptr<PrintCanvas> canvas = output == PrintOutput::PdfFile

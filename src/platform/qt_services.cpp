@@ -1,8 +1,11 @@
 #include "platform/qt_services.h"
 
+#include "common/file_io.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
 
@@ -35,9 +38,55 @@ QStringList DialogNameFilters(const QString &filter)
 
 namespace {
 
+// The file dialog of the program. A save dialog gives a name typed without
+// the extension of its kind the extension first, so that the overwrite
+// prompt asks about the file that is then written.
+class FileDialog : public QFileDialog
+{
+public:
+    FileDialog(QWidget *owner, const FileDialogRequest &request)
+        : QFileDialog(owner)
+        , m_request(request)
+    {
+    }
+
+    QString chosen() const
+    {
+        if (!m_chosen.isEmpty())
+            return m_chosen;
+        return selectedFiles().isEmpty() ? QString() : selectedFiles().constFirst();
+    }
+
+    void accept() override
+    {
+        m_chosen.clear();
+        const QStringList files = selectedFiles();
+        if (acceptMode() == AcceptSave && files.size() == 1) {
+            const QString named = WithExtension(files.constFirst(), m_request.extension);
+            const QFileInfo info(named);
+            if (named != files.constFirst() && !info.isDir()) {
+                if (info.exists() && m_request.overwritePrompt
+                    && QMessageBox::warning(this, windowTitle(),
+                                            tr("%1 already exists.\nDo you want to replace it?").arg(info.fileName()),
+                                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+                           != QMessageBox::Yes)
+                    return;
+                m_chosen = named;
+                QDialog::accept();
+                return;
+            }
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    FileDialogRequest m_request;
+    QString m_chosen;
+};
+
 QString runFileDialog(QWidget *owner, const FileDialogRequest &request, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(owner);
+    FileDialog dialog(owner, request);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
@@ -48,9 +97,9 @@ QString runFileDialog(QWidget *owner, const FileDialogRequest &request, QFileDia
     dialog.setNameFilters(DialogNameFilters(request.filter));
     if (!request.initialFolder.isEmpty())
         dialog.setDirectory(request.initialFolder);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted)
         return QString();
-    return dialog.selectedFiles().constFirst();
+    return dialog.chosen();
 }
 
 } // namespace

@@ -27,6 +27,10 @@ struct FileDialogRequest {
     QString initialFolder;
     QString filter;               // one entry: "label|pattern", e.g. "入力ﾌｧｲﾙ (*.KSN)|*.KSN"
     bool overwritePrompt = false; // save dialog: confirm before replacing a file
+    // Save dialog: the extension a name typed without it gets (WithExtension),
+    // before the dialog asks about replacing a file of that name. Empty: the
+    // name is used exactly as typed.
+    QString extension;
 };
 
 // Open and save dialogs; an empty result means the user cancelled.
@@ -89,11 +93,12 @@ public:
     virtual std::unique_ptr<PrintCanvas> beginPdf(QWidget *owner, PageOrientation orientation,
                                                   const QString &documentName, const QString &folder) = 0;
     // Shows the pages before any paper is used; printing from the preview
-    // prints on the printer chosen there. `draw` lays the pages out each
-    // time the preview or that printer needs them. Returns when the preview
-    // is closed.
+    // prints on the printer chosen there, or with no printer installed saves
+    // a PDF file as beginPdf does, its save dialog opening at `folder`.
+    // `draw` lays the pages out each time the preview or that output needs
+    // them. Returns when the preview is closed.
     virtual void preview(QWidget *owner, PageOrientation orientation, const QString &documentName,
-                         const std::function<bool(PrintCanvas &)> &draw) = 0;
+                         const QString &folder, const std::function<bool(PrintCanvas &)> &draw) = 0;
     // One page drawn by `paint` on the chosen output. True when it was printed
     // or saved; a failure has been reported.
     virtual bool printPicture(QWidget *owner, PrintOutput output, PageOrientation orientation,

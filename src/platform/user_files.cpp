@@ -28,10 +28,7 @@ QString ChooseSaveFile(FileDialogService &files, QWidget *owner, const QString &
                        const QString &extension)
 {
     const QString pattern = QStringLiteral("*.") + extension;
-    QString path = files.saveFileName(owner, {folder, QStringLiteral("%1 (%2)|%2").arg(label, pattern), true});
-    if (!path.isEmpty() && !path.endsWith(u'.' + extension, Qt::CaseInsensitive))
-        path += u'.' + extension;
-    return path;
+    return files.saveFileName(owner, {folder, QStringLiteral("%1 (%2)|%2").arg(label, pattern), true, extension});
 }
 
 void WarnUnreadable(const Services &services, QWidget *owner, const QString &path)

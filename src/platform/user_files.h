@@ -24,8 +24,8 @@ bool SaveUserFile(const Services &services, QWidget *owner, const QString &path,
                   const QByteArray &bytes);
 
 // The save dialog for one kind of file ("PDFﾌｧｲﾙ", "pdf"): it opens at
-// `folder` and asks before replacing a file. The path gets the extension
-// when the user typed none; empty when cancelled.
+// `folder`, gives a name typed without the extension the extension, and asks
+// before replacing a file of the name it returns; empty when cancelled.
 QString ChooseSaveFile(FileDialogService &files, QWidget *owner, const QString &folder, const QString &label,
                        const QString &extension);
 

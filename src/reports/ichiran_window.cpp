@@ -94,7 +94,7 @@ IchiranWindow::IchiranWindow(Application &app, ToolWindow *shukei)
     connect(m13, &QAction::triggered, this, preview);
     connect(m14, &QAction::triggered, this, pdf);
     connect(m15, &QAction::triggered, this, &IchiranWindow::openChart);
-    connect(toolbar3, &IndexedToolbar::buttonClicked, this, [=](int index) {
+    connect(toolbar3, &IndexedToolbar::buttonClicked, this, [=, this](int index) {
         switch (index) {
         case 1: preview(); break;
         case 2: pdf(); break;

@@ -233,7 +233,8 @@ void ShukeiWindow::tally()
 
 FileDialogRequest ShukeiWindow::tallyDialog(bool save) const
 {
-    return {m_app.store().program.StorageFolder, QStringLiteral("集計ﾌｧｲﾙ (*.SUK)|*.SUK"), save};
+    // No extension is added: the name is used exactly as typed.
+    return {m_app.store().program.StorageFolder, QStringLiteral("集計ﾌｧｲﾙ (*.SUK)|*.SUK"), save, QString()};
 }
 
 void ShukeiWindow::saveFile()

@@ -47,6 +47,7 @@ private slots:
     void pdfOnFullDiskKeepsOldFile();
     void oneDrawingEveryOutput();
     void previewOfTheLargestReport();
+    void printFromPreviewWithoutPrinter();
 };
 
 void TestQtPrinter::initTestCase()
@@ -271,6 +272,52 @@ void TestQtPrinter::previewOfTheLargestReport()
         return DrawResultsReport(canvas, data.ws, data.results, 10);
     });
     QCOMPARE(pages, 300);
+}
+
+// With no printer, the preview's print button saves a PDF file as PDFに保存
+// does: the program's save dialog in the storage folder and an all-or-nothing
+// save, never Qt's own file output.
+void TestQtPrinter::printFromPreviewWithoutPrinter()
+{
+    QTemporaryDir dir;
+    FakeServices fake;
+    fake.dialogAnswers << dir.filePath(QStringLiteral("tape"));
+    QtPrinterService service(fake, fake, [] { return false; });
+    Services services = fake.services();
+    services.printer = &service;
+    bool qtDialog = false; // Qt's own file output or print dialog
+    bool closed = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&qtDialog] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *d = qobject_cast<QDialog *>(w); d && d->isVisible() && !qobject_cast<QPrintPreviewDialog *>(d)) {
+                qtDialog = true;
+                d->reject();
+            }
+    });
+    watch.start(20);
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        const QString print = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+        for (QAction *action : dialog->findChildren<QAction *>())
+            if (action->text() == print)
+                action->trigger();
+        closed = !dialog->isVisible();
+        dialog->reject();
+    });
+    AdderValues a;
+    ProgramValues p;
+    ActivateTape(a, p);
+    a.Tape[1] = 1234.5;
+    a.TapeTotal = 1234.5;
+    a.TapeCount = 1;
+    RunPrintJob(services, nullptr, PrintOutput::Preview, PageOrientation::Portrait, QStringLiteral("テープ"),
+                dir.path(), [&a](PrintCanvas &canvas) { return PrintTape(canvas, a); });
+    QVERIFY(!qtDialog);
+    QVERIFY(closed);
+    QCOMPARE(fake.log, QStringList{QStringLiteral("save:%1|PDFﾌｧｲﾙ (*.pdf)|*.pdf|1").arg(dir.path())});
+    QVERIFY(pdfText(dir.filePath(QStringLiteral("tape.pdf"))).contains(QStringLiteral("1,234.5")));
 }
 
 QTEST_MAIN(TestQtPrinter)

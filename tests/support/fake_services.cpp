@@ -1,4 +1,5 @@
 #include "fake_services.h"
+#include "common/file_io.h"
 
 #include <QPainter>
 #include <QWidget>
@@ -47,7 +48,7 @@ QString FakeServices::saveFileName(QWidget *, const FileDialogRequest &request)
     log << QStringLiteral("save:%1|%2|%3")
                .arg(request.initialFolder, request.filter)
                .arg(request.overwritePrompt ? 1 : 0);
-    return nextAnswer();
+    return WithExtension(nextAnswer(), request.extension);
 }
 
 void FakeServices::clear()
@@ -124,7 +125,7 @@ std::unique_ptr<PrintCanvas> FakeServices::beginPdf(QWidget *, PageOrientation o
     return std::make_unique<RecordingCanvas>(printJobs.back(), printSucceeds);
 }
 
-void FakeServices::preview(QWidget *, PageOrientation orientation, const QString &documentName,
+void FakeServices::preview(QWidget *, PageOrientation orientation, const QString &documentName, const QString &,
                            const std::function<bool(PrintCanvas &)> &draw)
 {
     log << QStringLiteral("preview:%1|%2").arg(documentName, orientationText(orientation));

@@ -61,7 +61,7 @@ public:
                                                const QString &pdfFolder) override;
     std::unique_ptr<PrintCanvas> beginPdf(QWidget *owner, PageOrientation orientation,
                                           const QString &documentName, const QString &folder) override;
-    void preview(QWidget *owner, PageOrientation orientation, const QString &documentName,
+    void preview(QWidget *owner, PageOrientation orientation, const QString &documentName, const QString &folder,
                  const std::function<bool(PrintCanvas &)> &draw) override;
     bool printPicture(QWidget *owner, PrintOutput output, PageOrientation orientation,
                       const QString &documentName, const QString &folder, const PagePainter &paint) override;
