@@ -303,6 +303,22 @@ void KasanWindow::showOpenedTape(const TapeFileContents &contents)
     showView(ShowOpenedTape(adder(), *m_grid, program().MaxRows, contents));
 }
 
+void KasanWindow::showRestoredTape(const TapeWork &work)
+{
+    showView(ShowRestoredTape(adder(), *m_grid, program().MaxRows, work));
+}
+
+TapeWork KasanWindow::shownLabels() const
+{
+    TapeWork labels;
+    labels.topRow = m_grid->topRow();
+    labels.shownTotal = m_label2->text();
+    labels.shownCount = m_label5->text();
+    labels.previousTotal = m_label4->text();
+    labels.previousCount = m_label6->text();
+    return labels;
+}
+
 void KasanWindow::openPrintWindow()
 {
     KeepTapeOnReturn(program());

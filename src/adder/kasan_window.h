@@ -21,6 +21,7 @@ class LegacyGrid;
 struct AdderValues;
 struct TapeFileContents;
 struct TapeView;
+struct TapeWork;
 struct ProgramValues;
 
 // KASAN: the adding machine with its tape.
@@ -33,6 +34,10 @@ public:
     // A tape file read elsewhere (given on the command line), shown as
     // ﾌｧｲﾙを開く shows one.
     void showOpenedTape(const TapeFileContents &contents);
+    // A tape the program kept in its journal, shown as it was.
+    void showRestoredTape(const TapeWork &work);
+    // The grid's top row and the texts of the total, count and "前の計算".
+    TapeWork shownLabels() const;
 
 protected:
     void activated() override;

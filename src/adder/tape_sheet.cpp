@@ -108,6 +108,38 @@ TapeView ShowOpenedTape(AdderValues &adder, CellGrid &grid, int maxRows, const T
     return view;
 }
 
+TapeWork CaptureTape(const AdderValues &adder, const TapeWork &labels)
+{
+    TapeWork work = labels;
+    work.open = true;
+    work.entries = adder.Tape.mid(1, adder.TapeCount);
+    work.total = adder.TapeTotal;
+    return work;
+}
+
+TapeView ShowRestoredTape(AdderValues &adder, CellGrid &grid, int maxRows, const TapeWork &work)
+{
+    const int count = qMin(int(work.entries.size()), maxRows);
+    adder.Tape = QVector<double>(maxRows + 1, 0.0);
+    for (int i = 1; i <= count; ++i)
+        adder.Tape[i] = work.entries[i - 1];
+    adder.TapeCount = count;
+    adder.TapeTotal = work.total;
+    emptyAmounts(grid, maxRows);
+    for (int i = 1; i <= count; ++i)
+        grid.setText(i, 1, TapeAmountText(adder.Tape[i]));
+    grid.setTopRow(work.topRow);
+    if (count > 0)
+        grid.setCurrentCell(count, 1);
+    TapeView view;
+    view.emptyEntry = view.emptyDisplay = true;
+    view.total = work.shownTotal;
+    view.count = work.shownCount;
+    view.previousTotal = work.previousTotal;
+    view.previousCount = work.previousCount;
+    return view;
+}
+
 void KeepTapeOnReturn(ProgramValues &program)
 {
     program.ReturnFlag = 1;

@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <QVector>
 
 #include <optional>
 
@@ -25,6 +26,26 @@ struct TapeView {
     bool beep = false;
     bool inputError = false;               // warn "入力エラー！" after the beep
 };
+
+// The tape as the journal keeps it: its entries and total, and what the
+// labels under it show.
+struct TapeWork {
+    bool open = false;        // the adding machine is in use
+    QVector<double> entries;  // entry i at entries[i - 1]
+    double total = 0.0;
+    int topRow = 1;           // the grid's top data row
+    // Label2 (total), Label5 (count), Label4 and Label6 (前の計算)
+    QString shownTotal, shownCount, previousTotal, previousCount;
+    bool operator==(const TapeWork &) const = default;
+};
+
+// The tape as it stands; the top row and the labels' texts come from the
+// window.
+TapeWork CaptureTape(const AdderValues &adder, const TapeWork &labels);
+
+// A tape brought back after the program ended without saving it: the tape,
+// total, count, labels and top row as they were.
+TapeView ShowRestoredTape(AdderValues &adder, CellGrid &grid, int maxRows, const TapeWork &work);
 
 // The operating rules of the adding machine, lines joined by CR LF.
 QString OperatingRulesText();

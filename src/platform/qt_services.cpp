@@ -22,6 +22,14 @@ void QtMessageService::warn(QWidget *owner, const QString &text)
     box.exec();
 }
 
+bool QtMessageService::ask(QWidget *owner, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("ZQ加算・集計器"), text,
+                    QMessageBox::Yes | QMessageBox::No, owner);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
 QStringList DialogNameFilters(const QString &filter)
 {
     const qsizetype bar = filter.indexOf(u'|');

@@ -13,6 +13,7 @@ class QtMessageService : public MessageService
 public:
     void beep() override;
     void warn(QWidget *owner, const QString &text) override;
+    bool ask(QWidget *owner, const QString &text) override;
 };
 
 class QtFileDialogService : public FileDialogService

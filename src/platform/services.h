@@ -21,6 +21,8 @@ public:
     virtual ~MessageService() = default;
     virtual void beep() = 0;
     virtual void warn(QWidget *owner, const QString &text) = 0;
+    // A question with the buttons はい and いいえ; true for はい.
+    virtual bool ask(QWidget *owner, const QString &text) = 0;
 };
 
 struct FileDialogRequest {

@@ -16,6 +16,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 
 namespace zq {
 
@@ -31,6 +32,8 @@ Application::Application(const Services &services, const SetqLocation &setq, Eve
 
 Application::~Application()
 {
+    if (m_journal)
+        QCoreApplication::instance()->removeEventFilter(this);
     m_tracker.setSuspended(true);
     for (const QPointer<ToolWindow> &w : toolWindows())
         delete w.data();
@@ -45,11 +48,64 @@ QList<QPointer<ToolWindow>> Application::toolWindows()
     return windows;
 }
 
+void Application::keepJournal(const QString &folder)
+{
+    m_journal = std::make_unique<JournalFile>(folder);
+    QCoreApplication::instance()->installEventFilter(this);
+    // At a logout the desktop may close the windows: that is no clean end.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { m_sessionEnding = true; });
+}
+
+bool Application::takeLeftWork(LeftJournal *journal, WorkState *work)
+{
+    bool found = false;
+    for (LeftJournal &left : FindLeftJournals(m_journal->folder())) {
+        JournalReading reading;
+        const JournalKind kind = ReadJournal(left.bytes, &reading);
+        if (kind == JournalKind::Newer)
+            continue; // for the version that wrote it
+        if (kind == JournalKind::NotJournal || !HasUnsavedWork(reading.state)) {
+            RemoveLeftJournal(left); // nothing in it to bring back
+            continue;
+        }
+        if (found)
+            continue; // offered at a later start
+        *journal = std::move(left);
+        *work = reading.state;
+        found = true;
+    }
+    return found;
+}
+
 void Application::start(const QString &file)
 {
+    MenuWindow *menu = nullptr;
+    if (m_journal) {
+        LeftJournal left;
+        WorkState work;
+        if (takeLeftWork(&left, &work)) {
+            menu = showMenu();
+            const bool restore = m_services.messages->ask(menu, RestoreQuestion(work));
+            m_journalBroken = !m_journal->rewrite(JournalHeader());
+            if (restore) {
+                restoreWork(work);
+                menu->close();
+                // In the new journal before the old one goes.
+                checkpoint();
+                m_journal->sync();
+                RemoveLeftJournal(left);
+                return;
+            }
+            SetAsideLeftJournal(left);
+        } else {
+            m_journalBroken = !m_journal->rewrite(JournalHeader());
+        }
+    }
+
     const DocumentKind kind = KindOfDocument(file);
     if (kind == DocumentKind::None) {
-        showMenu();
+        if (!menu)
+            showMenu();
         return;
     }
     // The file dialogs of the window open in the storage folder, as after
@@ -61,16 +117,124 @@ void Application::start(const QString &file)
     if (read && kind == DocumentKind::Tape) {
         if (const std::optional<TapeFileContents> tape = ParseTapeFile(bytes, AdderMaxRows)) {
             openAdder()->showOpenedTape(*tape);
+            if (menu)
+                menu->close();
             return;
         }
     }
     if (read && kind == DocumentKind::Tally) {
         if (const std::optional<TallyFileContents> tally = ParseTallyFile(bytes, TallyMaxRows)) {
             openTally()->showOpenedFile(*tally);
+            if (menu)
+                menu->close();
             return;
         }
     }
-    WarnUnreadable(m_services, showMenu(), path);
+    WarnUnreadable(m_services, menu ? menu : showMenu(), path);
+}
+
+void Application::restoreWork(const WorkState &work)
+{
+    if (work.tally.open)
+        openTally()->showRestored(work.tally);
+    else
+        openAdder()->showRestoredTape(work.tape);
+}
+
+WorkState Application::currentWork() const
+{
+    WorkState work;
+    if (m_kasan && m_store.program.MaxRows == AdderMaxRows)
+        work.tape = CaptureTape(m_store.adder, m_kasan->shownLabels());
+    if (m_shukei && m_store.program.MaxRows == TallyMaxRows) {
+        TallyWork &tally = work.tally;
+        tally.open = true;
+        tally.ws = m_store.tally;
+        CaptureInputGrid(m_shukei->inputGrid(), tally);
+        tally.screen = m_shukei->screen();
+        tally.tallied = !SameResults(m_store.results, TallyResults{});
+        if (tally.tallied) {
+            tally.tallyInput = m_tallyInput;
+            tally.resultMonth = m_store.results.ResultMonth;
+        }
+    }
+    return work;
+}
+
+void Application::noteTally()
+{
+    m_tallyInput = m_store.tally;
+}
+
+void Application::checkpoint()
+{
+    m_checkpointPosted = false;
+    if (!m_journal || m_ended)
+        return;
+    // Past this size the journal is written again as it stands.
+    constexpr qint64 CompactAt = 1 << 20;
+    const WorkState now = currentWork();
+    const QByteArray records = JournalRecords(m_journaled, now);
+    if (records.isEmpty() && !m_journalBroken)
+        return;
+    const bool written = m_journalBroken || m_journal->size() + records.size() > CompactAt
+                             ? m_journal->rewrite(JournalHeader() + JournalRecords(WorkState{}, now))
+                             : m_journal->append(records);
+    m_journalBroken = !written;
+    if (written) {
+        m_journaled = now;
+        return;
+    }
+    if (!m_journalWarned) {
+        m_journalWarned = true;
+        // Not from inside a paint: once the event that wrote is done.
+        QMetaObject::invokeMethod(this, &Application::warnJournal, Qt::QueuedConnection);
+    }
+}
+
+void Application::warnJournal()
+{
+    QWidget *owner = m_tracker.lastActive();
+    m_services.messages->beep();
+    m_services.messages->warn(owner, QStringLiteral("入力の控えを保存できません（ディスクの空きが足りない"
+                                                    "などのため）。\n入力はこのまま続けられますが、異常終了し"
+                                                    "たときには復元できません。\n")
+                                         + QDir::toNativeSeparators(m_journal ? m_journal->path() : QString()));
+}
+
+bool Application::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::UpdateRequest:
+        checkpoint(); // before the window paints what has changed
+        break;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::InputMethod:
+    case QEvent::Shortcut:
+    case QEvent::Close:
+        // Once the event has been handled.
+        if (!m_checkpointPosted) {
+            m_checkpointPosted = true;
+            QMetaObject::invokeMethod(this, &Application::checkpoint, Qt::QueuedConnection);
+        }
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void Application::endCleanly()
+{
+    if (!m_journal || m_sessionEnding)
+        return;
+    QCoreApplication::instance()->removeEventFilter(this);
+    m_journal->remove();
+    m_journal.reset();
 }
 
 MenuWindow *Application::showMenu()
@@ -83,6 +247,7 @@ MenuWindow *Application::showMenu()
 KasanWindow *Application::openAdder()
 {
     auto *kasan = new KasanWindow(*this);
+    m_kasan = kasan;
     kasan->showAndActivate();
     return kasan;
 }
@@ -97,6 +262,7 @@ FileCtlWindow *Application::openStorageFolder()
 ShukeiWindow *Application::openTally()
 {
     auto *window = new ShukeiWindow(*this);
+    m_shukei = window;
     window->showAndActivate();
     return window;
 }
@@ -136,6 +302,7 @@ void Application::endProgram(QWidget *owner, bool closeHelp)
         if (m_services.help)
             m_services.help->closeAllHelp(owner);
     }
+    endCleanly();
     m_ended = true;
     m_tracker.setSuspended(true);
     for (const QPointer<ToolWindow> &w : toolWindows()) {

@@ -2,14 +2,17 @@
 
 #include "platform/services.h"
 #include "platform/tool_window.h"
+#include "shell/journal_file.h"
 #include "shell/setq_file.h"
 #include "shell/store.h"
+#include "shell/work_journal.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 namespace zq {
 
@@ -41,10 +44,15 @@ public:
     QString programFolder() const { return m_setq.programFolder(); }
     const SetqLocation &setqLocation() const { return m_setq; }
 
+    // Keeps a journal of the typed work in `folder` (the user's data
+    // folder) from now on. Call before start().
+    void keepJournal(const QString &folder);
+
     // The start of the program: the main menu, or with a file given on the
     // command line the window of that file with the file opened, as its
     // ﾌｧｲﾙを開く opens one. A file that cannot be read is reported over the
-    // main menu.
+    // main menu. Work that a program which did not end cleanly left in the
+    // journal folder is offered first, over the main menu.
     void start(const QString &file = QString());
 
     // Shows a fresh main menu (load and activation run again).
@@ -64,9 +72,29 @@ public:
     // first when help was shown in this run. No further window events run.
     void endProgram(QWidget *owner, bool closeHelp);
     bool hasEnded() const { return m_ended; }
+    // The program ends as the user asked (not with the desktop session): the
+    // journal is no longer needed.
+    void endCleanly();
+
+    // Brings the journal up to date with what the windows hold and show.
+    // It runs before any window of the program paints and after every key
+    // and click, so whatever the user has seen is written.
+    void checkpoint();
+    // A tally has just run on the workspace as it stands.
+    void noteTally();
+    // Where the journal is kept; empty without one.
+    QString journalPath() const { return m_journal ? m_journal->path() : QString(); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     static QList<QPointer<ToolWindow>> toolWindows();
+    WorkState currentWork() const;
+    // The newest work a program left unsaved; its journal stays locked.
+    bool takeLeftWork(LeftJournal *journal, WorkState *work);
+    void restoreWork(const WorkState &work);
+    void warnJournal();
 
     Store m_store;
     Services m_services;
@@ -74,6 +102,16 @@ private:
     SetqLocation m_setq;
     EventLoopEnd m_endEventLoop;
     bool m_ended = false;
+
+    QPointer<KasanWindow> m_kasan;
+    QPointer<ShukeiWindow> m_shukei;
+    std::unique_ptr<JournalFile> m_journal;
+    WorkState m_journaled;         // what the journal holds
+    TallyWorkspace m_tallyInput;   // the workspace the results were computed from
+    bool m_journalBroken = false;  // the last write failed: the next one rewrites it whole
+    bool m_journalWarned = false;
+    bool m_checkpointPosted = false;
+    bool m_sessionEnding = false;
 };
 
 } // namespace zq

@@ -42,8 +42,14 @@ int RunProgram(int argc, char **argv)
                             QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation), documents);
     QtPlatform platform(QString::fromLatin1(HelpPage));
     Application app(platform.services(), setq);
+    // Typed work survives a crash in the user's data folder, never in the
+    // program folder nor the storage folder.
+    app.keepJournal(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
     app.start(QApplication::arguments().value(1));
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // The last window closed, or 終了: a clean end.
+    app.endCleanly();
+    return status;
 }
 
 } // namespace zq

@@ -192,6 +192,32 @@ void InputPart::setHelpText(const QString &text)
     m_label23->setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
+void InputPart::capture(TallyScreen &screen) const
+{
+    screen.texts[TallyScreen::InputMonth] = m_label20->text();
+    screen.texts[TallyScreen::Help] = m_label23->text();
+    screen.texts[TallyScreen::CountTotal] = m_label24->text();
+    screen.texts[TallyScreen::AmountTotal] = m_label25->text();
+    const MonthButtons buttons = monthButtons();
+    screen.set(TallyScreen::Tally, buttons.Command1);
+    screen.set(TallyScreen::Next, buttons.Command2);
+    screen.set(TallyScreen::Previous, buttons.Command3);
+    screen.set(TallyScreen::Input, ownEnabled(m_g1));
+}
+
+void InputPart::show(const TallyScreen &screen)
+{
+    m_label20->setText(screen.texts[TallyScreen::InputMonth]);
+    m_label23->setText(screen.texts[TallyScreen::Help]);
+    m_label24->setText(screen.texts[TallyScreen::CountTotal]);
+    m_label25->setText(screen.texts[TallyScreen::AmountTotal]);
+    m_tallyButton->setEnabled(screen.has(TallyScreen::Tally));
+    m_command2->setEnabled(screen.has(TallyScreen::Next));
+    m_command3->setEnabled(screen.has(TallyScreen::Previous));
+    setInputEnabled(screen.has(TallyScreen::Input));
+    placeBoxes();
+}
+
 void InputPart::focusKeyBox()
 {
     m_text3->setFocus();

@@ -2,6 +2,7 @@
 
 #include "tally/input_sheet.h"
 #include "tally/month_flow.h"
+#include "tally/tally_work.h"
 
 #include <QGroupBox>
 
@@ -38,6 +39,10 @@ public:
     void setMonthLabel(const QString &text);
     void setHelpText(const QString &text);
     void focusKeyBox();
+    // The labels and buttons of the input area, as shown and as a journal
+    // brings them back; the edit boxes go to the workspace's row.
+    void capture(TallyScreen &screen) const;
+    void show(const TallyScreen &screen);
 
     // The window's way back from its secondary windows.
     void returnToFirstMonth();

@@ -150,6 +150,20 @@ void SetupPart::showItemName(const QString &name)
     m_combo1->setEditText(name);
 }
 
+void SetupPart::capture(TallyScreen &screen) const
+{
+    screen.texts[TallyScreen::StartMonth] = m_label2->text();
+    screen.texts[TallyScreen::EndMonth] = m_label3->text();
+    screen.texts[TallyScreen::Item] = m_combo1->currentText();
+}
+
+void SetupPart::show(const TallyScreen &screen)
+{
+    m_label2->setText(screen.texts[TallyScreen::StartMonth]);
+    m_label3->setText(screen.texts[TallyScreen::EndMonth]);
+    m_combo1->setEditText(screen.texts[TallyScreen::Item]);
+}
+
 void SetupPart::focusItemBox()
 {
     // As a Windows combo box does when it gets the focus: the name shown is
@@ -161,6 +175,16 @@ void SetupPart::focusItemBox()
 void SetupPart::focusStartMonth()
 {
     m_text1->setFocus();
+}
+
+void SetupPart::focusNextEntry()
+{
+    if (!m_label3->text().isEmpty())
+        focusItemBox();
+    else if (!m_label2->text().isEmpty())
+        m_text2->setFocus();
+    else
+        m_text1->setFocus();
 }
 
 void SetupPart::refuse(KeyBox *box, const QString &message)

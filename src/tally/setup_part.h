@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tally/period_setup.h"
+#include "tally/tally_work.h"
 
 #include <QGroupBox>
 
@@ -34,6 +35,12 @@ public:
     // The item box shows an opened item name as typed text.
     void showItemName(const QString &name);
     void focusStartMonth();
+    // The box the set-up goes on with: the end month once a start month is
+    // shown, the item once the period is.
+    void focusNextEntry();
+    // The month labels and the item box, as shown and as a journal brings them back.
+    void capture(TallyScreen &screen) const;
+    void show(const TallyScreen &screen);
 
 signals:
     // ItemName has been set from the item box.

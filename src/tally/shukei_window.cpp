@@ -224,6 +224,7 @@ void ShukeiWindow::tally()
     if (ws.MonthCount < 1)
         return; // nothing to sum without a period
     RunTally(ws, m_app.store().results);
+    m_app.noteTally();
     m_results->showTally();
     m_command10->setEnabled(true);
     m_app.services().messages->beep();
@@ -281,6 +282,53 @@ void ShukeiWindow::showOpenedFile(const TallyFileContents &contents)
     m_command6->setEnabled(true);
     dataInput();
     tally();
+}
+
+TallyScreen ShukeiWindow::screen() const
+{
+    TallyScreen s;
+    m_setup->capture(s);
+    m_input->capture(s);
+    const auto own = [](const QWidget *w) { return w->isEnabledTo(w->parentWidget()); };
+    s.set(TallyScreen::DataInput, own(m_command6));
+    s.set(TallyScreen::List, own(m_command10));
+    s.set(TallyScreen::Results, own(m_results));
+    s.set(TallyScreen::ResultSteps, own(m_results->nextButton()));
+    return s;
+}
+
+const CellGrid &ShukeiWindow::inputGrid() const
+{
+    return *m_input->grid();
+}
+
+void ShukeiWindow::showRestored(const TallyWork &work)
+{
+    Store &store = m_app.store();
+    // The results as they were computed, shown from that workspace.
+    if (work.tallied) {
+        store.tally = work.tallyInput;
+        RunTally(store.tally, store.results);
+        m_app.noteTally();
+        m_results->showTally();
+        m_results->stepMonth(work.resultMonth);
+    }
+    store.tally = work.ws;
+    ShowCapturedGrid(*m_input->grid(), work, store.program.MaxRows);
+    const TallyScreen &s = work.screen;
+    m_setup->show(s);
+    m_input->show(s);
+    m_command6->setEnabled(s.has(TallyScreen::DataInput));
+    m_command10->setEnabled(s.has(TallyScreen::List));
+    m_results->setEnabled(s.has(TallyScreen::Results));
+    m_results->setStepButtonsEnabled(s.has(TallyScreen::ResultSteps));
+    // The focus where the set-up had put it.
+    if (s.has(TallyScreen::Input))
+        m_input->focusKeyBox();
+    else if (s.has(TallyScreen::DataInput))
+        m_command6->setFocus();
+    else
+        m_setup->focusNextEntry();
 }
 
 void ShukeiWindow::openInputPrint()

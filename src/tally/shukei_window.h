@@ -3,6 +3,7 @@
 #include "platform/services.h"
 #include "platform/tool_window.h"
 #include "tally/period_setup.h"
+#include "tally/tally_work.h"
 
 #include <QPointer>
 
@@ -30,6 +31,12 @@ public:
     // A tally file read elsewhere (given on the command line), shown as
     // ﾌｧｲﾙを開く shows one: month 1 in the grid, the results computed.
     void showOpenedFile(const TallyFileContents &contents);
+    // A tally the program kept in its journal, shown as it was: the
+    // workspace, the input grid, the results and every label and button.
+    void showRestored(const TallyWork &work);
+    // What the window shows beyond its grids, and its input grid.
+    TallyScreen screen() const;
+    const CellGrid &inputGrid() const;
 
     SetupPart *setup() const { return m_setup; }
     InputPart *input() const { return m_input; }

@@ -32,6 +32,13 @@ void FakeServices::warn(QWidget *, const QString &text)
         onWarn(text);
 }
 
+bool FakeServices::ask(QWidget *, const QString &text)
+{
+    log << QStringLiteral("ask:") + text;
+    questions << text;
+    return answer;
+}
+
 QString FakeServices::nextAnswer()
 {
     return dialogAnswers.isEmpty() ? QString() : dialogAnswers.takeFirst();

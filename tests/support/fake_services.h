@@ -23,7 +23,7 @@ class FakeServices : public MessageService,
 public:
     Services services();
 
-    // What happened, in order: "beep", "warn:<text>", "open:<folder>|<filter>",
+    // What happened, in order: "beep", "warn:<text>", "ask:<text>", "open:<folder>|<filter>",
     // "save:<folder>|<filter>|<overwrite>", "clipboard-clear",
     // "clipboard:<text>", "help-show:<owner>", "help-close:<owner>",
     // "launch:<program>", "print:<document>|<orientation>|<pdf folder>",
@@ -31,6 +31,8 @@ public:
     // "picture:<document>|<output>|<orientation>|<folder>".
     QStringList log;
     QStringList warnings;
+    QStringList questions;
+    bool answer = false; // to every question
     int beeps = 0;
 
     // Answers of the next dialogs (empty = cancelled), taken from the front.
@@ -48,6 +50,7 @@ public:
 
     void beep() override;
     void warn(QWidget *owner, const QString &text) override;
+    bool ask(QWidget *owner, const QString &text) override;
     QString openFileName(QWidget *owner, const FileDialogRequest &request) override;
     QString saveFileName(QWidget *owner, const FileDialogRequest &request) override;
     void clear() override;
