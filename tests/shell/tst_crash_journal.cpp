@@ -28,7 +28,7 @@ QStringList tapeScript(std::mt19937 &rng)
                                QStringLiteral("%1/4"), QStringLiteral("-%1"), QStringLiteral("%1*-3"),
                                QStringLiteral("1,%1")};
     QStringList steps;
-    for (int i = 0; i < 90; ++i) {
+    for (int i = 0; i < 400; ++i) {
         const int pick = int(rng() % 100);
         QString entry = forms[rng() % forms.size()].arg(rng() % 100000);
         if (pick < 4)
@@ -51,12 +51,12 @@ QStringList tallyScript(std::mt19937 &rng)
                   << QStringLiteral("key Text5 %1").arg(100 + rng() % 99900);
         }
     };
-    rows(10);
+    rows(15);
     steps << QStringLiteral("key Text3 *") << QStringLiteral("click Command2");
-    rows(8);
+    rows(12);
     steps << QStringLiteral("click Command11") << QStringLiteral("click Command1") << QStringLiteral("click Command9")
           << QStringLiteral("click Command2");
-    rows(7);
+    rows(10);
     steps << QStringLiteral("key Text3 *") << QStringLiteral("click Command1") << QStringLiteral("click Command3")
           << QStringLiteral("click Command8");
     return steps;
@@ -188,7 +188,8 @@ void TestCrashJournal::killedAndRestarted()
         if (run == kills || at == steps.size())
             break;
         zq.write(QStringLiteral("from %1").arg(at + 1));
-        const int target = qMin(int(steps.size()), at + 1 + int(rng() % 5));
+        // The kills spread over the whole script.
+        const int target = qMin(int(steps.size()), qMax(at + 1, int((run + 1) * steps.size() / (kills + 1) + rng() % 3)));
         for (QString l = zq.line(); !l.isEmpty(); l = zq.line()) {
             if (l.startsWith(QStringLiteral("shown ")))
                 confirmed = l.mid(6).toInt();
@@ -196,7 +197,7 @@ void TestCrashJournal::killedAndRestarted()
                 break;
         }
         // Somewhere in the steps after it, mid-write or between two.
-        std::this_thread::sleep_for(std::chrono::microseconds(rng() % 3000));
+        std::this_thread::sleep_for(std::chrono::microseconds(rng() % 1500));
         zq.kill();
         ++killed;
     }
