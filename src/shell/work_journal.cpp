@@ -68,11 +68,7 @@ public:
             *this << v;
         return *this;
     }
-    QByteArray line() const
-    {
-        return m_line + ' ' + QByteArray::number(Crc32(m_line.constData(), m_line.size()), 16).rightJustified(8, '0')
-               + '\n';
-    }
+    QByteArray line() const { return JournalLine(m_line); }
 
 private:
     Record &field(const QByteArray &text)
@@ -445,16 +441,26 @@ QString RestoreQuestion(const WorkState &state)
             what += QStringLiteral("\n集計結果あり");
     } else {
         const TapeWork &tape = state.tape;
+        // "1,234." reads as 1,234
+        const auto amount = [](const QString &text) {
+            const QString t = text.trimmed();
+            return t.endsWith(u'.') ? t.chopped(1) : t;
+        };
         what = QStringLiteral("加算機のテープ：%1件　合計 %2")
                    .arg(tape.entries.size())
-                   .arg(TapeAmountText(tape.total).trimmed());
+                   .arg(amount(TapeAmountText(tape.total)));
         if (!tape.previousTotal.isEmpty())
             what += QStringLiteral("\n前の計算：%1件　合計 %2")
-                        .arg(tape.previousCount.trimmed(), tape.previousTotal.trimmed());
+                        .arg(tape.previousCount.trimmed(), amount(tape.previousTotal));
     }
     return QStringLiteral("前回、保存されないまま終了した入力があります。\n\n%1\n\n復元しますか？\n"
                           "（いいえ：控えを残して新しく始めます）")
         .arg(what);
+}
+
+QByteArray JournalLine(const QByteArray &fields)
+{
+    return fields + ' ' + QByteArray::number(Crc32(fields.constData(), fields.size()), 16).rightJustified(8, '0') + '\n';
 }
 
 QByteArray JournalHeader()

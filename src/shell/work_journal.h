@@ -26,6 +26,8 @@ QString RestoreQuestion(const WorkState &state);
 // Its first line names the format and its version.
 inline constexpr int JournalVersion = 1;
 QByteArray JournalHeader();
+// One record's line: its fields, the checksum and the line end.
+QByteArray JournalLine(const QByteArray &fields);
 
 // The records that bring a journal that holds `before` to `after`; empty when
 // nothing changed. After a tally the results are recorded as "the engine's
