@@ -47,3 +47,39 @@ xdotool windowfocus --sync "$menu"
 xdotool key ctrl+h
 wait_for "ﾍﾙﾌﾟ"
 echo "== the installed zq starts its calculator and shows its help"
+
+# The journal of the installed program: two entries typed, the program
+# killed, started again; はい brings the tape back.
+pkill -f "$stage/usr/lib/zq/" 2>/dev/null || true
+sleep 0.3
+HOME="$home" "$stage/usr/bin/zq" &
+wait_for "ZQ加算・集計器"
+menu=$(xdotool search --onlyvisible --name "^ZQ加算・集計器$" | head -1)
+xdotool windowfocus --sync "$menu"
+xdotool key space
+wait_for "ZQ加算機"
+xdotool windowfocus --sync "$(xdotool search --onlyvisible --name "ZQ加算機" | head -1)"
+xdotool type 1234
+xdotool key Return
+xdotool type 766
+xdotool key Return
+journal=""
+for _ in $(seq 50); do
+    journal=$(grep -l "^E 766 2000 " "$home"/.local/share/ZQ/*.zqj 2>/dev/null | head -1) && [ -n "$journal" ] && break
+    sleep 0.1
+done
+[ -n "$journal" ] || { echo "no journal in $home/.local/share/ZQ"; exit 1; }
+pkill -9 -f "$stage/usr/lib/zq/zq"
+sleep 0.3
+HOME="$home" "$stage/usr/bin/zq" &
+wait_for "ZQ加算・集計器"
+for w in $(xdotool search --onlyvisible --name "^ZQ加算・集計器$"); do xdotool windowfocus --sync "$w" 2>/dev/null || true; done
+xdotool key Return
+wait_for "ZQ加算機"
+for _ in $(seq 50); do
+    grep -q "^T 2000 " "$home"/.local/share/ZQ/*.zqj 2>/dev/null && break
+    sleep 0.1
+done
+grep -q "^T 2000 1 " "$home"/.local/share/ZQ/*.zqj || { echo "the tape was not brought back"; exit 1; }
+[ ! -e "$journal" ] || { echo "the old journal is still there"; exit 1; }
+echo "== the installed zq journals its tape in ~/.local/share/ZQ and brings it back after kill -9"

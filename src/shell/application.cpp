@@ -83,11 +83,12 @@ void Application::start(const QString &file)
     if (m_journal) {
         LeftJournal left;
         WorkState work;
-        if (takeLeftWork(&left, &work)) {
+        const bool found = takeLeftWork(&left, &work);
+        // This program's own journal, from the start on.
+        m_journalBroken = !m_journal->rewrite(JournalHeader());
+        if (found) {
             menu = showMenu();
-            const bool restore = m_services.messages->ask(menu, RestoreQuestion(work));
-            m_journalBroken = !m_journal->rewrite(JournalHeader());
-            if (restore) {
+            if (m_services.messages->ask(menu, RestoreQuestion(work))) {
                 restoreWork(work);
                 menu->close();
                 // In the new journal before the old one goes.
@@ -97,8 +98,6 @@ void Application::start(const QString &file)
                 return;
             }
             SetAsideLeftJournal(left);
-        } else {
-            m_journalBroken = !m_journal->rewrite(JournalHeader());
         }
     }
 

@@ -76,7 +76,7 @@ JournalFile::~JournalFile()
         m_syncer.join();
 }
 
-bool JournalFile::open()
+bool JournalFile::claimName()
 {
     if (!m_lock) {
         if (!QDir().mkpath(m_folder))
@@ -118,7 +118,7 @@ bool JournalFile::append(const QByteArray &records)
 
 bool JournalFile::rewrite(const QByteArray &journal)
 {
-    if (!open())
+    if (!claimName())
         return false;
     auto handle = std::make_shared<Handle>();
     const QByteArray target = QFile::encodeName(m_path);

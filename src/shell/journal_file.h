@@ -49,7 +49,8 @@ public:
 
 private:
     struct Handle;
-    bool open();
+    // The file's name and lock, and the thread; true once they are there.
+    bool claimName();
     void syncLoop();
 
     QString m_folder;

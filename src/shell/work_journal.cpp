@@ -432,8 +432,14 @@ QString RestoreQuestion(const WorkState &state)
         for (int r = 1; r <= TallyMaxRows; ++r)
             if (!t.cell(r, 1).isEmpty() || !t.cell(r, 2).isEmpty() || !t.cell(r, 3).isEmpty())
                 typed = r;
-        what = QStringLiteral("集計器（項目名 %1）\n確定した月：%2ヶ月（%3行）\n入力中の月：%4行")
-                   .arg(t.ws.ItemName.isEmpty() ? QStringLiteral("なし") : t.ws.ItemName)
+        const QString start = t.screen.texts[TallyScreen::StartMonth].trimmed();
+        const QString end = t.screen.texts[TallyScreen::EndMonth].trimmed();
+        what = QStringLiteral("集計器　項目名 %1").arg(t.ws.ItemName.isEmpty() ? QStringLiteral("なし") : t.ws.ItemName);
+        if (start == QLatin1String("**"))
+            what += QStringLiteral("　期間なし");
+        else if (!start.isEmpty())
+            what += QStringLiteral("　期間 %1月～%2月").arg(start, end.isEmpty() ? QStringLiteral("?") : end);
+        what += QStringLiteral("\n確定した月：%1ヶ月（%2行）\n入力中の月：%3行")
                    .arg(confirmed)
                    .arg(rows)
                    .arg(typed);

@@ -79,8 +79,8 @@ public:
         env.insert(QStringLiteral("ZQ_CRASH_TOOL"), tool);
         env.insert(QStringLiteral("ZQ_CRASH_REFERENCE"), reference ? QStringLiteral("1") : QStringLiteral("0"));
         m_process.setProcessEnvironment(env);
-        m_process.setProcessChannelMode(QProcess::SeparateChannels);
-        m_process.setStandardErrorFile(QProcess::nullDevice());
+        // What zq says on its error output (a sanitizer's report) shows in the test's.
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.start(QStringLiteral(ZQ_TEST_PROGRAM), {});
     }
     ~Run()
