@@ -2,7 +2,8 @@
 # Checks the Debian package as CI does: builds it, lists it, validates its
 # desktop entry and AppStream metadata, unpacks it into a temporary root and
 # starts the installed zq there under Xvfb, far enough to see that it starts
-# its calculator (Ctrl+D) and shows its help (Ctrl+H) from its own folder.
+# its calculator (Ctrl+D) and shows its help (Ctrl+H) from its own folder,
+# and that a tape typed into it comes back after kill -9.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/package.sh"
@@ -13,7 +14,7 @@ dpkg-deb -f "$deb" Depends
 
 stage=$(mktemp -d)
 cleanup() {
-    pkill -f "$stage/usr/lib/zq/" 2>/dev/null || true
+    pkill -f "$stage/usr/" 2>/dev/null || true
     sleep 0.2
     kill $(jobs -p) 2>/dev/null || true
     rm -rf "$stage"
@@ -50,7 +51,7 @@ echo "== the installed zq starts its calculator and shows its help"
 
 # The journal of the installed program: two entries typed, the program
 # killed, started again; はい brings the tape back.
-pkill -f "$stage/usr/lib/zq/" 2>/dev/null || true
+pkill -f "$stage/usr/" 2>/dev/null || true
 sleep 0.3
 HOME="$home" "$stage/usr/bin/zq" &
 wait_for "ZQ加算・集計器"
@@ -69,7 +70,7 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 [ -n "$journal" ] || { echo "no journal in $home/.local/share/ZQ"; exit 1; }
-pkill -9 -f "$stage/usr/lib/zq/zq"
+pkill -9 -f "$stage/usr/bin/zq"
 sleep 0.3
 HOME="$home" "$stage/usr/bin/zq" &
 wait_for "ZQ加算・集計器"
