@@ -29,20 +29,19 @@
 
 namespace {
 
-QWidget *toolWindow()
+// The visible window of one of these names.
+QWidget *window(std::initializer_list<const char *> names)
 {
     for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->isVisible() && (w->objectName() == QLatin1String("KASAN") || w->objectName() == QLatin1String("SHUKEI")))
-            return w;
+        for (const char *name : names)
+            if (w->isVisible() && w->objectName() == QLatin1String(name))
+                return w;
     return nullptr;
 }
 
-QWidget *menuWindow()
+QWidget *toolWindow()
 {
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->isVisible() && w->objectName() == QLatin1String("MENU"))
-            return w;
-    return nullptr;
+    return window({"KASAN", "SHUKEI"});
 }
 
 void say(QString line)
@@ -121,7 +120,7 @@ private:
         QWidget *tool = toolWindow();
         if (!tool) {
             // After はい the program opens the window itself.
-            if (QWidget *menu = menuWindow(); menu && !m_restoring)
+            if (QWidget *menu = window({"MENU"}); menu && !m_restoring)
                 if (auto *open = menu->findChild<QAbstractButton *>(qEnvironmentVariable("ZQ_CRASH_TOOL")))
                     QTest::mouseClick(open, Qt::LeftButton);
             return;
