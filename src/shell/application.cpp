@@ -65,7 +65,10 @@ bool Application::takeLeftWork(LeftJournal *journal, WorkState *work)
         if (kind == JournalKind::Newer)
             continue; // for the version that wrote it
         if (kind == JournalKind::NotJournal || !HasUnsavedWork(reading.state)) {
-            RemoveLeftJournal(left); // nothing in it to bring back
+            if (reading.torn)
+                SetAsideLeftJournal(left); // damaged before anything was whole: kept, not offered
+            else
+                RemoveLeftJournal(left); // nothing in it to bring back
             continue;
         }
         if (found)
@@ -94,7 +97,8 @@ void Application::start(const QString &file)
                 // In the new journal before the old one goes.
                 checkpoint();
                 m_journal->sync();
-                RemoveLeftJournal(left);
+                if (!m_journalBroken) // kept until the new journal holds it
+                    RemoveLeftJournal(left);
                 return;
             }
             SetAsideLeftJournal(left);
@@ -176,14 +180,20 @@ void Application::checkpoint()
     const QByteArray records = JournalRecords(m_journaled, now);
     if (records.isEmpty() && !m_journalBroken)
         return;
+    // A journal that could not be written is written anew at the next
+    // change, not at every repaint.
+    if (m_journalBroken && m_retried && JournalRecords(m_failed, now).isEmpty())
+        return;
     const bool written = m_journalBroken || m_journal->size() + records.size() > CompactAt
                              ? m_journal->rewrite(JournalHeader() + JournalRecords(WorkState{}, now))
                              : m_journal->append(records);
     m_journalBroken = !written;
+    m_retried = !written;
     if (written) {
         m_journaled = now;
         return;
     }
+    m_failed = now;
     if (!m_journalWarned) {
         m_journalWarned = true;
         // Not from inside a paint: once the event that wrote is done.
@@ -301,6 +311,8 @@ void Application::endProgram(QWidget *owner, bool closeHelp)
         if (m_services.help)
             m_services.help->closeAllHelp(owner);
     }
+    // 終了 is a clean end whatever the desktop session is doing.
+    m_sessionEnding = false;
     endCleanly();
     m_ended = true;
     m_tracker.setSuspended(true);

@@ -112,6 +112,8 @@ private:
     bool m_journalWarned = false;
     bool m_checkpointPosted = false;
     bool m_sessionEnding = false;
+    WorkState m_failed;            // what the last failed write held
+    bool m_retried = false;
 };
 
 } // namespace zq

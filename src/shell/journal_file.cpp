@@ -233,8 +233,8 @@ void RemoveLeftJournal(LeftJournal &journal)
 QString SetAsideLeftJournal(LeftJournal &journal)
 {
     const QString backup = QFileInfo(journal.path).dir().filePath(QLatin1String(JournalBackupName));
-    QFile::remove(backup);
-    if (!QFile::rename(journal.path, backup))
+    // rename(2) replaces an older backup in one step.
+    if (::rename(QFile::encodeName(journal.path).constData(), QFile::encodeName(backup).constData()) != 0)
         return QString();
     syncFolder(QFileInfo(backup).absolutePath());
     if (journal.lock)

@@ -37,7 +37,7 @@ quint32 Crc32(const char *data, qsizetype size)
 const QByteArray Magic("ZQJOURNAL");
 
 // Limits of what a record may hold: what the program itself ever holds.
-constexpr int MaxText = 4096;
+constexpr int MaxText = 32767; // what a line edit holds
 constexpr int MaxMonthList = TallyMaxRows + 1;
 
 // One record: a tag and its fields, separated by blanks. A text field starts
@@ -369,7 +369,7 @@ bool apply(const QList<QByteArray> &tokens, WorkState &state)
         break;
     }
     case 'F':
-        tally.screen.flags = f.integer(0, 255);
+        tally.screen.flags = f.integer(0, 511);
         break;
     case 'R':
         tally.tallied = true;
@@ -488,6 +488,8 @@ JournalKind ReadJournal(const QByteArray &bytes, JournalReading *reading)
     const qsizetype headerEnd = bytes.indexOf('\n');
     if (headerEnd < 0)
         return JournalKind::NotJournal;
+    if (headerEnd > 64)
+        return JournalKind::NotJournal;
     const QList<QByteArray> header = bytes.left(headerEnd).split(' ');
     bool numbered = false;
     const int version = header.size() == 2 ? header[1].toInt(&numbered) : 0;
@@ -508,7 +510,10 @@ JournalKind ReadJournal(const QByteArray &bytes, JournalReading *reading)
         const qsizetype blank = line.lastIndexOf(' ');
         bool hex = false;
         const quint32 crc = blank > 0 ? line.mid(blank + 1).toUInt(&hex, 16) : 0;
+        // No record holds more fields than a whole input grid.
+        constexpr qsizetype MaxFields = TallyMaxRows * 3 * 3 + 16;
         if (blank <= 0 || !hex || line.size() - blank - 1 != 8 || crc != Crc32(line.constData(), blank)
+            || line.count(' ') > MaxFields
             || !apply(line.left(blank).split(' '), reading->state)) {
             reading->torn = true;
             break;

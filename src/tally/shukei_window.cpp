@@ -294,6 +294,7 @@ TallyScreen ShukeiWindow::screen() const
     s.set(TallyScreen::List, own(m_command10));
     s.set(TallyScreen::Results, own(m_results));
     s.set(TallyScreen::ResultSteps, own(m_results->nextButton()));
+    s.set(TallyScreen::ListOpen, m_list && m_list->isVisible());
     return s;
 }
 
@@ -322,6 +323,12 @@ void ShukeiWindow::showRestored(const TallyWork &work)
     m_command10->setEnabled(s.has(TallyScreen::List));
     m_results->setEnabled(s.has(TallyScreen::Results));
     m_results->setStepButtonsEnabled(s.has(TallyScreen::ResultSteps));
+    // The results list was open: the window comes back as it does when
+    // the list closes, with month 1 in the grid for the month of the list.
+    if (s.has(TallyScreen::ListOpen)) {
+        LeaveResultsList(store.tally, store.program);
+        m_input->returnToFirstMonth();
+    }
     // The focus where the set-up had put it.
     if (s.has(TallyScreen::Input))
         m_input->focusKeyBox();
@@ -344,6 +351,7 @@ void ShukeiWindow::openList()
 {
     m_app.store().tally.InputMonth = 1;
     auto *list = new IchiranWindow(m_app, this);
+    m_list = list;
     list->showAndActivate();
 }
 

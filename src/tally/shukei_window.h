@@ -73,6 +73,7 @@ private:
     QAction *m_mm11 = nullptr;
     QAction *m_mm21 = nullptr;
     QPointer<ToolWindow> m_print1;
+    QPointer<QWidget> m_list;
 };
 
 } // namespace zq

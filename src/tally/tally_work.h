@@ -24,7 +24,8 @@ struct TallyScreen {
         Previous = 16,    // Command3 ＜ 前月度
         List = 32,        // Command10 一覧表
         Results = 64,     // Frame3 集計結果
-        ResultSteps = 128 // Command8, Command9
+        ResultSteps = 128, // Command8, Command9
+        ListOpen = 256     // the results list ICHIRAN is open over the window
     };
     int flags = 0;
 

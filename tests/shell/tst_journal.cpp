@@ -2,6 +2,8 @@
 #include "../support/files.h"
 
 #include "adder/kasan_window.h"
+#include "tally/shukei_window.h"
+#include "platform/legacy_grid.h"
 #include "shell/journal_file.h"
 #include "shell/work_journal.h"
 
@@ -26,6 +28,7 @@ private slots:
     void startAfterAnEnd_data();
     void startAfterAnEnd();
     void fullDiskWarnsOnceAndCatchesUp();
+    void crashWithTheListOpen();
 };
 
 namespace {
@@ -315,6 +318,39 @@ void TestJournal::fullDiskWarnsOnceAndCatchesUp()
     QCOMPARE(reading.state.tape.entries.size(), 32);
     QCOMPARE(reading.state.tape.total, 528.0);
     QCOMPARE(fx.fake.warnings.size(), 1);
+}
+
+// The list sets month 1 as the input month while the grid still shows the
+// month before it; brought back, the window shows month 1 as closing the
+// list does, so that 入力確定 cannot write one month's rows over another.
+void TestJournal::crashWithTheListOpen()
+{
+    QTemporaryDir folder;
+    const TallyData data({{{3, 2, 1000}, {7, 1, 500}}, {{9, 1, 200}}}, 4, QStringLiteral("店番号"));
+    {
+        AppFixture first;
+        first.app->keepJournal(folder.path());
+        first.app->start();
+        QWidget *shukei = first.app->openTally();
+        ShowTally(*first.app, shukei, data);
+        child<QPushButton>(shukei, QStringLiteral("Command2"))->setEnabled(true);
+        click(shukei, QStringLiteral("Command2")); // month 2 in the grid
+        click(shukei, QStringLiteral("Command10"));
+        QVERIFY(AppFixture::window(QStringLiteral("ICHIRAN")));
+        first.app->checkpoint();
+    }
+    AppFixture second;
+    second.fake.answer = true;
+    second.app->keepJournal(folder.path());
+    second.app->start();
+    QWidget *shukei = AppFixture::window(QStringLiteral("SHUKEI"));
+    QVERIFY(shukei);
+    const TallyWorkspace &ws = second.app->store().tally;
+    QCOMPARE(ws.InputMonth, 1);
+    QCOMPARE(child<LegacyGrid>(shukei, QStringLiteral("G1"))->text(1, 1), QStringLiteral("3 "));
+    click(shukei, QStringLiteral("Command11"));
+    QCOMPARE(ws.Key[1], data.ws.Key[1]);
+    QCOMPARE(ws.Key[2], data.ws.Key[2]);
 }
 
 QTEST_MAIN(TestJournal)
