@@ -15,6 +15,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QLocale>
 #include <QPainter>
@@ -45,15 +46,10 @@ QValueAxis *valueAxis(const QString &title)
     return axis;
 }
 
-// Whole-number ticks: a span of a few units gets a tick per unit.
-void setRange(QValueAxis *axis, ChartRange range)
+void setRange(QValueAxis *axis, const ChartAxis &range)
 {
-    axis->setTickCount(5);
     axis->setRange(range.low, range.high);
-    axis->applyNiceNumbers();
-    const double span = axis->max() - axis->min();
-    if (span < axis->tickCount() - 1)
-        axis->setTickCount(qMax(2, int(span) + 1));
+    axis->setTickCount(range.intervals + 1);
 }
 
 } // namespace
@@ -81,8 +77,13 @@ ChartWindow::ChartWindow(Application &app, ToolWindow *owner)
     m_totals->setName(QStringLiteral("月合計"));
     m_totals->setPen(QPen(Qt::black, 2));
     m_totals->setPointsVisible(true);
+    m_others = new QLineSeries;
+    m_others->setName(QStringLiteral("その他"));
+    m_others->setPen(QPen(OthersColour.darker(130), 2, Qt::DashLine));
+    m_others->setPointsVisible(true);
     m_chart->addSeries(m_bars);
     m_chart->addSeries(m_totals);
+    m_chart->addSeries(m_others);
 
     m_monthAxis = new QBarCategoryAxis;
     m_monthAxis->setLabelsFont(LegacyFont(PGothicFont, 9));
@@ -95,8 +96,10 @@ ChartWindow::ChartWindow(Application &app, ToolWindow *owner)
     m_bars->attachAxis(m_monthAxis);
     m_bars->attachAxis(m_barAxis);
     // Point i of the line stands over category i.
-    m_totals->attachAxis(m_monthAxis);
-    m_totals->attachAxis(m_totalAxis);
+    for (QLineSeries *line : {m_totals, m_others}) {
+        line->attachAxis(m_monthAxis);
+        line->attachAxis(m_totalAxis);
+    }
 
     const QRect chartArea = TwipsRect(120, 120, 11760, 8310);
     m_view = new QChartView(m_chart, client);
@@ -168,15 +171,17 @@ void ChartWindow::showMeasure(ChartMeasure measure)
     m_monthAxis->setCategories(data.months);
     m_barAxis->setTitleText(measure == ChartMeasure::Amounts ? QStringLiteral("金額") : QStringLiteral("件数"));
 
+    m_totalAxis->setTitleText(data.hasOthers ? QStringLiteral("月合計・その他") : QStringLiteral("月合計"));
+
     // Both measures show the same keys: the bar sets are made once, then
     // only their values change.
-    if (m_bars->count() != data.series.size()) {
+    const int keys = data.keyCount();
+    if (m_bars->count() != keys) {
         m_bars->clear();
         QList<QBarSet *> sets;
-        for (int k = 0; k < data.series.size(); ++k) {
+        for (int k = 0; k < keys; ++k) {
             auto *set = new QBarSet(data.series[k].name);
-            const bool others = data.hasOthers && k == data.series.size() - 1;
-            set->setColor(others ? OthersColour : KeyColours[k % ChartTopKeys]);
+            set->setColor(KeyColours[k % ChartTopKeys]);
             set->setBorderColor(set->color().darker(130));
             set->append(QList<qreal>(data.months.size(), 0.0));
             sets << set;
@@ -184,17 +189,26 @@ void ChartWindow::showMeasure(ChartMeasure measure)
         m_bars->append(sets);
     }
     const QList<QBarSet *> sets = m_bars->barSets();
-    for (int k = 0; k < data.series.size(); ++k)
+    for (int k = 0; k < keys; ++k)
         for (int i = 0; i < data.series[k].values.size(); ++i)
             sets[k]->replace(i, data.series[k].values[i]);
 
-    QList<QPointF> points;
-    for (int i = 0; i < data.totals.size(); ++i)
-        points << QPointF(i, data.totals[i]);
-    m_totals->replace(points);
+    const auto line = [](const QVector<double> &values) {
+        QList<QPointF> points;
+        for (int i = 0; i < values.size(); ++i)
+            points << QPointF(i, values[i]);
+        return points;
+    };
+    m_totals->replace(line(data.totals));
+    m_others->replace(data.hasOthers ? line(data.series.last().values) : QList<QPointF>());
+    m_others->setVisible(data.hasOthers);
+    const auto markers = m_chart->legend()->markers(m_others);
+    for (QLegendMarker *marker : markers)
+        marker->setVisible(data.hasOthers);
 
-    setRange(m_barAxis, data.barRange());
-    setRange(m_totalAxis, data.totalRange());
+    const ChartScales scales = data.scales();
+    setRange(m_barAxis, scales.keys);
+    setRange(m_totalAxis, scales.totals);
 }
 
 QImage ChartWindow::renderImage(int scale) const

@@ -19,8 +19,9 @@ namespace zq {
 class Application;
 
 // GRAPH: the tally's results as a chart, modal over the results list. The
-// ten largest keys and the rest as bars per month, the month totals as a
-// line; printed or saved as PNG or PDF as shown.
+// ten largest keys as bars per month; the month totals and the rest of the
+// keys (その他) as lines on an axis of their own; printed or saved as PNG or
+// PDF as shown.
 class ChartWindow : public SecondaryWindow
 {
     Q_OBJECT
@@ -47,6 +48,7 @@ private:
     QChart *m_chart = nullptr;
     QBarSeries *m_bars = nullptr;
     QLineSeries *m_totals = nullptr;
+    QLineSeries *m_others = nullptr; // その他, on the totals' axis
     QBarCategoryAxis *m_monthAxis = nullptr;
     QValueAxis *m_barAxis = nullptr;
     QValueAxis *m_totalAxis = nullptr;

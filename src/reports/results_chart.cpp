@@ -3,6 +3,8 @@
 #include "common/format.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace zq {
 
@@ -28,13 +30,55 @@ ChartRange nonEmpty(ChartRange range)
     return range;
 }
 
+// Round step sizes: 1, 2, 5, 10, 20, 50, ...
+double roundStep(int index)
+{
+    static const double mantissas[] = {1, 2, 5};
+    return mantissas[index % 3] * std::pow(10.0, index / 3);
+}
+
+// Steps of an axis from zero to beyond `value`, leaving `room` free.
+int stepsBeyond(double value, double room, double step)
+{
+    return value > 0 ? int(std::ceil((value + room) / step)) : 0;
+}
+
+// Intervals of an axis: a handful, so that its figures stay readable.
+constexpr int MostIntervals = 6;
+// Steps tried from the smallest: a thousand times it fits any range in one
+// interval on either side of zero.
+constexpr int StepsTried = 10;
+
+struct AxisFit {
+    int below = 0;
+    int above = 0;
+};
+
+AxisFit fitAxis(ChartRange range, double step)
+{
+    const double room = (range.high - range.low) / 20;
+    return {stepsBeyond(-range.low, room, step), stepsBeyond(range.high, room, step)};
+}
+
+// The smallest round step with which the range fits in MostIntervals.
+int firstStep(ChartRange range)
+{
+    int index = 0;
+    for (;;) {
+        const AxisFit fit = fitAxis(range, roundStep(index));
+        if (fit.below + fit.above <= MostIntervals)
+            return index;
+        ++index;
+    }
+}
+
 } // namespace
 
 ChartRange ResultsChart::barRange() const
 {
     ChartRange range{0, 0};
-    for (const ChartSeries &s : series)
-        extend(range, s.values);
+    for (int k = 0; k < keyCount(); ++k)
+        extend(range, series[k].values);
     return nonEmpty(range);
 }
 
@@ -42,7 +86,48 @@ ChartRange ResultsChart::totalRange() const
 {
     ChartRange range{0, 0};
     extend(range, totals);
+    if (hasOthers)
+        extend(range, series.last().values);
     return nonEmpty(range);
+}
+
+ChartScales ChooseChartScales(ChartRange keys, ChartRange totals)
+{
+    keys = nonEmpty(keys);
+    totals = nonEmpty(totals);
+    for (double v : {keys.low, keys.high, totals.low, totals.high})
+        if (!std::isfinite(v) || std::fabs(v) > 1e300)
+            return {};
+
+    // Each axis takes a round step from the smallest that fits it alone; of the pairs that fit together, zero on the same tick,
+    // the one that leaves least of both axes unused.
+    const int firstKeys = firstStep(keys);
+    const int firstTotals = firstStep(totals);
+    ChartScales best;
+    double bestCost = std::numeric_limits<double>::infinity();
+    for (int i = firstKeys; i < firstKeys + StepsTried; ++i) {
+        for (int j = firstTotals; j < firstTotals + StepsTried; ++j) {
+            const double keyStep = roundStep(i);
+            const double totalStep = roundStep(j);
+            const AxisFit a = fitAxis(keys, keyStep);
+            const AxisFit b = fitAxis(totals, totalStep);
+            const int below = std::max(a.below, b.below);
+            const int above = std::max(a.above, b.above);
+            const int intervals = below + above;
+            if (intervals > MostIntervals)
+                continue;
+            const double unused = 2 - (keys.high - keys.low) / (intervals * keyStep)
+                                  - (totals.high - totals.low) / (intervals * totalStep);
+            // Fewer than four intervals only where the figures are that few.
+            const double cost = unused + 0.1 * std::max(0, 4 - intervals);
+            if (cost < bestCost) {
+                bestCost = cost;
+                best.keys = {-below * keyStep, above * keyStep, intervals};
+                best.totals = {-below * totalStep, above * totalStep, intervals};
+            }
+        }
+    }
+    return best;
 }
 
 ResultsChart BuildResultsChart(const TallyWorkspace &ws, const TallyResults &r, ChartMeasure measure)

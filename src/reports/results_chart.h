@@ -27,8 +27,31 @@ struct ChartRange {
     double high = 1;
 };
 
+// A value axis as drawn: from `low` to `high` in `intervals` equal steps of
+// a round size (1, 2 or 5 times a power of ten, at least 1), zero on a tick.
+struct ChartAxis {
+    double low = 0;
+    double high = 1;
+    int intervals = 1;
+    double step() const { return (high - low) / intervals; }
+};
+
+// The two value axes of the chart: the keys' bars on the left, the month
+// totals and その他 on the right. They have as many ticks below and above
+// zero as each other, so that both zero lines are one line, and each one
+// has room above its largest value (and below its smallest, when negative)
+// so that no bar or point sits on the frame.
+struct ChartScales {
+    ChartAxis keys;
+    ChartAxis totals;
+};
+ChartScales ChooseChartScales(ChartRange keys, ChartRange totals);
+
 // The results chart: the ten keys with the largest period amounts as bars
-// per month, the other keys summed, and the month totals as a line.
+// per month, the other keys summed as その他, and the month totals. その他
+// holds every other key, often more than the ten together: it goes with the
+// month totals, on their axis, so that the ten bars fill the left axis and
+// can be told apart.
 struct ResultsChart {
     QString title;                // item name and period, e.g. "店番号　4月度～9月度"
     QStringList months;           // "4月度", ... for the months of the period
@@ -38,8 +61,10 @@ struct ResultsChart {
 
     // No keys: nothing to draw.
     bool isEmpty() const { return series.isEmpty(); }
-    ChartRange barRange() const;
-    ChartRange totalRange() const;
+    int keyCount() const { return int(series.size()) - (hasOthers ? 1 : 0); }
+    ChartRange barRange() const;   // the ten keys' values
+    ChartRange totalRange() const; // the month totals and その他
+    ChartScales scales() const { return ChooseChartScales(barRange(), totalRange()); }
 };
 
 // The chart of a tally. The keys are chosen by period amount whatever the

@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+#include <cmath>
+
 using namespace zq;
 using namespace zq::test;
 
@@ -41,6 +43,8 @@ private slots:
     void keyChoice_data();
     void keyChoice();
     void thousandsOfKeys();
+    void scales_data();
+    void scales();
 };
 
 void TestResultsChart::workedExample_data()
@@ -104,7 +108,6 @@ void TestResultsChart::keyChoice_data()
     QTest::addColumn<QList<Rows>>("input");
     QTest::addColumn<QStringList>("keys");
     QTest::addColumn<Values>("others"); // empty: no その他
-    QTest::addColumn<double>("lowestBar");
 
     QStringList ten;
     for (int k = 10; k >= 1; --k)
@@ -112,29 +115,29 @@ void TestResultsChart::keyChoice_data()
     Rows tenRows;
     for (int k = 1; k <= 10; ++k)
         tenRows.append({double(k), 1, 10.0 * k});
-    QTest::newRow("ten keys, no others") << QList<Rows>{tenRows} << ten << Values{} << 0.0;
-    QTest::newRow("eleven keys") << QList<Rows>{tenRows + Rows{{11, 1, 5}}} << ten << Values{5} << 0.0;
+    QTest::newRow("ten keys, no others") << QList<Rows>{tenRows} << ten << Values{};
+    QTest::newRow("eleven keys") << QList<Rows>{tenRows + Rows{{11, 1, 5}}} << ten << Values{5};
 
     // Ties go to the smaller key as a number (-1 before 1, 9 before 10).
     QTest::newRow("ties at the cut")
         << QList<Rows>{tiedKeys({11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, -1})}
-        << QStringList{"-1", "1", "2", "3", "4", "5", "6", "7", "8", "9"} << Values{200} << 0.0;
+        << QStringList{"-1", "1", "2", "3", "4", "5", "6", "7", "8", "9"} << Values{200};
     // その他 sums the rest month by month, a negative amount included.
     QTest::newRow("others by month")
         << QList<Rows>{tiedKeys({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}) + Rows{{20, 1, 30}},
                        Rows{{21, 2, 40}, {20, 1, -75}}}
-        << QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"} << Values{30, -35} << -35.0;
+        << QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"} << Values{30, -35};
 
     // Key 0 forms a period row only after a negative key; it never gets a
     // bar, nor a share of その他, even with the largest amount.
     QTest::newRow("key 0 after a negative key")
-        << QList<Rows>{{{0, 5, 500}, {-3, 1, 10}, {4, 2, 20}}} << QStringList{"4", "-3"} << Values{} << 0.0;
+        << QList<Rows>{{{0, 5, 500}, {-3, 1, 10}, {4, 2, 20}}} << QStringList{"4", "-3"} << Values{};
     QTest::newRow("key 0 past ten keys")
         << QList<Rows>{tiedKeys({-1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}) + Rows{{0, 1, 9999}}}
-        << QStringList{"-1", "1", "2", "3", "4", "5", "6", "7", "8", "9"} << Values{100} << 0.0;
+        << QStringList{"-1", "1", "2", "3", "4", "5", "6", "7", "8", "9"} << Values{100};
 
-    QTest::newRow("key 0 rows only") << QList<Rows>{{{0, 1, 50}}} << QStringList{} << Values{} << 0.0;
-    QTest::newRow("no rows") << QList<Rows>{{}, {}} << QStringList{} << Values{} << 0.0;
+    QTest::newRow("key 0 rows only") << QList<Rows>{{{0, 1, 50}}} << QStringList{} << Values{};
+    QTest::newRow("no rows") << QList<Rows>{{}, {}} << QStringList{} << Values{};
 }
 
 void TestResultsChart::keyChoice()
@@ -142,7 +145,6 @@ void TestResultsChart::keyChoice()
     QFETCH(QList<Rows>, input);
     QFETCH(QStringList, keys);
     QFETCH(Values, others);
-    QFETCH(double, lowestBar);
     const TallyData data(input);
     for (ChartMeasure measure : {ChartMeasure::Amounts, ChartMeasure::Counts}) {
         const ResultsChart chart = BuildResultsChart(data.ws, data.results, measure);
@@ -153,8 +155,6 @@ void TestResultsChart::keyChoice()
         if (measure == ChartMeasure::Amounts) {
             if (chart.hasOthers)
                 QCOMPARE(chart.series.last().values, others);
-            QCOMPARE(chart.barRange().low, lowestBar);
-            QVERIFY(chart.barRange().high > lowestBar);
         }
     }
 }
@@ -167,6 +167,68 @@ void TestResultsChart::thousandsOfKeys()
     QCOMPARE(chart.series.size(), ChartTopKeys + 1);
     QCOMPARE(chart.series[9].name, QStringLiteral("10"));
     QCOMPARE(chart.series.last().values, (Values{49000, 50000, 50000, 50000, 50000, 50000}));
+}
+
+void TestResultsChart::scales_data()
+{
+    QTest::addColumn<QList<Rows>>("input");
+    QTest::addColumn<ChartMeasure>("measure");
+    QTest::addColumn<double>("largestBar");
+    QTest::addColumn<Values>("keyAxis"); // low, high; empty: not pinned
+    // A round largest value still gets room above it.
+    QTest::newRow("round top") << QList<Rows>{{{1, 1, 80000}}} << ChartMeasure::Amounts << 80000.0
+                               << Values{0, 100000};
+    QTest::newRow("one count") << QList<Rows>{{{1, 1, 80000}}} << ChartMeasure::Counts << 1.0 << Values{0, 2};
+    // A refund and a negative key: both zero lines are one, and the scale
+    // is that of the figures, not of hundreds of millions.
+    const QList<Rows> refunds{{{-3, 1, -1500}, {5, 2, 3000}}, {{5, 1, 3000}, {7, 1, -200}}};
+    QTest::newRow("negative amounts") << refunds << ChartMeasure::Amounts << 3000.0 << Values{};
+    QTest::newRow("their counts") << refunds << ChartMeasure::Counts << 2.0 << Values{};
+    QTest::newRow("only negative") << QList<Rows>{{{1, 1, -500}, {2, 1, -300}}} << ChartMeasure::Amounts << 0.0
+                                   << Values{};
+    QTest::newRow("all zero") << QList<Rows>{{{1, 1, 0}}} << ChartMeasure::Amounts << 1.0 << Values{0, 2};
+    // 200 keys over three months: その他 is far above the ten keys, and
+    // goes with the totals, so the bars' axis is the keys' own.
+    QList<Rows> many(3);
+    for (int m = 0; m < 3; ++m)
+        for (int k = 1; k <= 200; ++k)
+            many[m].append({double(k), 1, 1000.0 + k});
+    QTest::newRow("200 keys") << many << ChartMeasure::Amounts << 1200.0 << Values{};
+}
+
+void TestResultsChart::scales()
+{
+    QFETCH(QList<Rows>, input);
+    QFETCH(ChartMeasure, measure);
+    QFETCH(double, largestBar);
+    QFETCH(Values, keyAxis);
+    const TallyData data(input);
+    const ResultsChart chart = BuildResultsChart(data.ws, data.results, measure);
+    QCOMPARE(std::max(0.0, chart.barRange().high), largestBar);
+    const ChartScales s = chart.scales();
+    if (!keyAxis.isEmpty())
+        QCOMPARE((Values{s.keys.low, s.keys.high}), keyAxis);
+    QCOMPARE(s.keys.intervals, s.totals.intervals);
+    QVERIFY(s.keys.intervals >= 2 && s.keys.intervals <= 6);
+    const struct {
+        ChartAxis axis;
+        ChartRange data;
+    } axes[] = {{s.keys, chart.barRange()}, {s.totals, chart.totalRange()}};
+    for (const auto &[axis, range] : axes) {
+        const double step = axis.step();
+        const double span = range.high - range.low;
+        const double mantissa = step / std::pow(10.0, std::floor(std::log10(step) + 1e-9));
+        QVERIFY2(step >= 1 && (qFuzzyCompare(mantissa, 1) || qFuzzyCompare(mantissa, 2) || qFuzzyCompare(mantissa, 5)),
+                 qPrintable(QString::number(step)));
+        // Zero on the same tick of both axes.
+        QCOMPARE(axis.low / step, s.keys.low / s.keys.step());
+        QCOMPARE(std::round(axis.low / step), axis.low / step);
+        // Room above the largest and below the smallest value; no more
+        // than three times the figures' span.
+        QVERIFY2((range.high <= 0 || axis.high >= range.high + span / 20) && (range.low >= 0 || axis.low <= range.low - span / 20),
+                 qPrintable(QStringLiteral("%1..%2 for %3..%4").arg(axis.low).arg(axis.high).arg(range.low).arg(range.high)));
+        QVERIFY(axis.high - axis.low <= 3 * span);
+    }
 }
 
 QTEST_MAIN(TestResultsChart)
