@@ -1,6 +1,7 @@
 #include "platform/qt_printer.h"
 
 #include "common/file_io.h"
+#include "common/pdf_text.h"
 #include "platform/user_files.h"
 
 #include <QAction>
@@ -12,6 +13,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPrintPreviewDialog>
+
+#include <algorithm>
 
 namespace zq {
 
@@ -52,6 +55,23 @@ std::unique_ptr<QtPrintCanvas> QtPrintCanvas::pdfFile(const QString &path, const
     return canvas;
 }
 
+namespace {
+
+// Paper a printer cannot reach keeps the printer's own margins; a PDF, which
+// has none, keeps 5 mm, so that it can be printed on any printer later.
+constexpr double LeastPdfMargin = 5; // mm
+
+void keepPdfMargins(QPagedPaintDevice &device)
+{
+    const QMarginsF margins = device.pageLayout().margins(QPageLayout::Millimeter);
+    const QMarginsF kept(std::max(margins.left(), LeastPdfMargin), std::max(margins.top(), LeastPdfMargin),
+                         std::max(margins.right(), LeastPdfMargin), std::max(margins.bottom(), LeastPdfMargin));
+    if (kept != margins)
+        device.setPageMargins(kept, QPageLayout::Millimeter);
+}
+
+} // namespace
+
 QtPrintCanvas::~QtPrintCanvas()
 {
     if (m_painter.isActive())
@@ -60,6 +80,8 @@ QtPrintCanvas::~QtPrintCanvas()
 
 bool QtPrintCanvas::begin()
 {
+    if (m_pdf || (m_printer && m_printer->outputFormat() == QPrinter::PdfFormat))
+        keepPdfMargins(*m_device);
     if (!m_painter.begin(m_device))
         return false;
     m_painter.setRenderHint(QPainter::Antialiasing);
@@ -159,7 +181,7 @@ bool QtPrintCanvas::endDocument()
     if (m_printer && (m_printer->printerState() == QPrinter::Error
                       || m_printer->printerState() == QPrinter::Aborted))
         m_failed = true;
-    if (m_pdf && !m_failed && !SaveFileBytes(m_pdfPath, m_pdf->data())) {
+    if (m_pdf && !m_failed && !SaveFileBytes(m_pdfPath, PdfTextInCodePage932(m_pdf->data()))) {
         m_failed = true;
         m_failureText = SaveFailedText(m_pdfPath);
     }

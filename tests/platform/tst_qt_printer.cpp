@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -44,6 +45,7 @@ private slots:
     void reportsToRealPdf();
     void noPrinterOffersPdf();
     void noPrinterCancelled();
+    void savedPdfReadsAsShown();
     void pdfOnFullDiskKeepsOldFile();
     void oneDrawingEveryOutput();
     void previewOfTheLargestReport();
@@ -151,6 +153,45 @@ void TestQtPrinter::noPrinterOffersPdf()
     QVERIFY(PrintTape(*canvas, a));
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral("printout.pdf"))));
     QVERIFY(pdfText(dir.filePath(QStringLiteral("printout.pdf"))).contains(QStringLiteral("件数： 0")));
+}
+
+// A saved PDF: its text layer says what was drawn (～ as ～, not 〜), and a
+// full page of the results report keeps 5 mm from every edge of the paper.
+void TestQtPrinter::savedPdfReadsAsShown()
+{
+    QTemporaryDir dir;
+    QList<zq::test::Rows> months(6);
+    for (zq::test::Rows &rows : months)
+        for (int k = 1; k <= 40; ++k)
+            rows.append({double(k), 1, 1000.0 * k});
+    const zq::test::TallyData data(months, 4, QStringLiteral("区分～A"));
+    FakeServices fake;
+    fake.dialogAnswers << dir.filePath(QStringLiteral("report.pdf"));
+    QtPrinterService service(fake, fake, [] { return false; });
+    auto canvas = service.beginPdf(nullptr, PageOrientation::Landscape, QStringLiteral("ZQ"), dir.path());
+    QVERIFY(canvas);
+    QVERIFY(DrawResultsReport(*canvas, data.ws, data.results, 40));
+    const QString path = dir.filePath(QStringLiteral("report.pdf"));
+    QVERIFY(pdfText(path).contains(QStringLiteral("区分～A")));
+
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    QVERIFY(p.waitForFinished(30000));
+    const QString boxes = QString::fromUtf8(p.readAllStandardOutput());
+    const QRegularExpression page(QStringLiteral("<page width=\"([0-9.]+)\" height=\"([0-9.]+)\""));
+    const QRegularExpressionMatch paper = page.match(boxes);
+    QVERIFY(paper.hasMatch());
+    const double width = paper.captured(1).toDouble();
+    const double height = paper.captured(2).toDouble();
+    const double least = 5 / 25.4 * 72;
+    double nearest = 1e9;
+    const QRegularExpression word(QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\""));
+    for (auto it = word.globalMatch(boxes); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        nearest = std::min({nearest, m.captured(1).toDouble(), m.captured(2).toDouble(),
+                            width - m.captured(3).toDouble(), height - m.captured(4).toDouble()});
+    }
+    QVERIFY2(nearest >= least && nearest < least + 72, qPrintable(QString::number(nearest)));
 }
 
 void TestQtPrinter::noPrinterCancelled()
