@@ -59,6 +59,26 @@ QString CodePage932Forms(QString text)
     return text;
 }
 
+QByteArray CodePage932Bytes(const QString &text)
+{
+    const QString mapped = CodePage932Forms(text);
+    QStringEncoder whole(CodePage);
+    QByteArray out = whole.encode(mapped);
+    if (!whole.hasError())
+        return out;
+    // The converter writes a code of its own for what it cannot convert;
+    // character by character, those become "?".
+    out.clear();
+    for (qsizetype i = 0; i < mapped.size();) {
+        const qsizetype n = mapped[i].isHighSurrogate() && i + 1 < mapped.size() ? 2 : 1;
+        QStringEncoder one(CodePage);
+        const QByteArray encoded = one.encode(QStringView(mapped).mid(i, n));
+        out += one.hasError() ? QByteArray("?") : encoded;
+        i += n;
+    }
+    return out;
+}
+
 QString UnwritableCharacters(QStringView text)
 {
     QString found;

@@ -12,6 +12,11 @@ namespace zq {
 // DASH by ―. Qt's converter refuses the originals.
 QString CodePage932Forms(QString text);
 
+// A text in code page 932, with its look-alikes (CodePage932Forms); each
+// character the code page has no code for becomes "?", so that every
+// reader of the code page accepts the bytes.
+QByteArray CodePage932Bytes(const QString &text);
+
 // The characters of a text that the files cannot hold, each once: those that
 // code page 932 has no code for, and the double quote, which ends a text.
 // Empty when the whole text can be written.

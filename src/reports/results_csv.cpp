@@ -4,7 +4,6 @@
 #include "reports/results_list.h"
 
 #include <QRegularExpression>
-#include <QStringEncoder>
 
 namespace zq {
 namespace {
@@ -26,16 +25,31 @@ QString CsvField(const QString &cell)
     return u'"' + QString(cell).replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
 }
 
+QString itemColumn(const TallyWorkspace &ws)
+{
+    const QString name = ws.ItemName.trimmed();
+    return name.isEmpty() ? QStringLiteral("キー") : name;
+}
+
+QString monthColumn(int calendarMonth, const char16_t *what)
+{
+    return (calendarMonth > 0 ? QString::number(calendarMonth) + u'月' : QStringLiteral("合計"))
+           + QString::fromUtf16(what);
+}
+
 } // namespace
 
-QList<QStringList> CsvRows(const CellGrid &grid, const QStringList &totals)
+QList<QStringList> CsvRows(const CellGrid &grid, const QStringList &totals, const QStringList &header)
 {
     QList<QStringList> rows;
-    for (int r = 0; r < grid.rows(); ++r) {
+    if (!header.isEmpty())
+        rows << header;
+    for (int r = header.isEmpty() ? 0 : 1; r < grid.rows(); ++r) {
         QStringList row;
         bool any = false;
         for (int c = 0; c < grid.cols(); ++c) {
-            row << CsvCell(grid.text(r, c));
+            // The header is text, an item name such as "1,376" included.
+            row << (r == 0 ? grid.text(r, c).trimmed() : CsvCell(grid.text(r, c)));
             any = any || !row.last().isEmpty();
         }
         if (any)
@@ -59,17 +73,24 @@ QByteArray CsvBytes(const QList<QStringList> &rows)
             fields << CsvField(cell);
         text += fields.join(u',') + QStringLiteral("\r\n");
     }
-    // Characters CP932 cannot hold become "?", as any Japanese spreadsheet
-    // would show them.
-    QStringEncoder encoder("CP932", QStringConverter::Flag::Default);
-    return encoder.encode(CodePage932Forms(text));
+    return CodePage932Bytes(text);
+}
+
+QStringList ResultGridCsvHeader(const TallyWorkspace &ws, int calendarMonth)
+{
+    return {QStringLiteral("NO"), itemColumn(ws), monthColumn(calendarMonth, u"件数"),
+            monthColumn(calendarMonth, u"金額")};
 }
 
 QByteArray ResultsListCsv(const TallyWorkspace &ws, const TallyResults &results)
 {
     TextGrid grid(1, 1);
     FillResultsList(grid, ws, results);
-    return CsvBytes(CsvRows(grid));
+    QStringList header{QStringLiteral("NO"), itemColumn(ws)};
+    for (int i = 1; i <= ws.listedMonths(); ++i)
+        header << monthColumn(ws.periodMonth(i), u"件数") << monthColumn(ws.periodMonth(i), u"金額");
+    header << monthColumn(0, u"件数") << monthColumn(0, u"金額");
+    return CsvBytes(CsvRows(grid, {}, header));
 }
 
 } // namespace zq

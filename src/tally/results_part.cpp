@@ -107,9 +107,13 @@ void ResultsPart::setPopupMenus(QMenu *monthMenu, QAction *monthCopy, QMenu *per
         const QString totalCaption = QString::fromUtf16(g.totalCaption);
         QLabel *count = g.countTotal;
         QLabel *amount = g.amountTotal;
-        connect(csv, &QAction::triggered, this, [this, grid, totalCaption, count, amount] {
+        const bool month = grid == m_g2;
+        connect(csv, &QAction::triggered, this, [this, grid, totalCaption, count, amount, month] {
+            const Store &store = m_app.store();
+            const int calendarMonth = month ? store.tally.periodMonth(store.results.ResultMonth) : 0;
             SaveResultsCsv(m_app, window(),
-                           CsvBytes(CsvRows(*grid, {QString(), totalCaption, count->text(), amount->text()})));
+                           CsvBytes(CsvRows(*grid, {QString(), totalCaption, count->text(), amount->text()},
+                                            ResultGridCsvHeader(store.tally, calendarMonth))));
         });
         // The copy also answers its shortcut while the grid has the focus.
         g.copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);

@@ -3,6 +3,7 @@
 #include "reports/results_csv.h"
 
 #include <QFile>
+#include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTest>
 
@@ -17,6 +18,8 @@ private slots:
     void golden();
     void cells_data();
     void cells();
+    void header_data();
+    void header();
 };
 
 void TestResultsCsv::golden_data()
@@ -63,10 +66,38 @@ void TestResultsCsv::cells()
 {
     QFETCH(QString, shown);
     QFETCH(QString, field);
-    TextGrid grid(1, 2);
-    grid.setText(0, 0, QStringLiteral("x"));
-    grid.setText(0, 1, shown);
-    QCOMPARE(CsvBytes(CsvRows(grid)), QStringEncoder("CP932").encode(QStringLiteral("x,") + field + QStringLiteral("\r\n")));
+    TextGrid grid(2, 2);
+    grid.setText(0, 0, QStringLiteral("h"));
+    grid.setText(1, 0, QStringLiteral("x"));
+    grid.setText(1, 1, shown);
+    QCOMPARE(CsvBytes(CsvRows(grid)),
+             QStringEncoder("CP932").encode(QStringLiteral("h,\r\nx,") + field + QStringLiteral("\r\n")));
+}
+
+// The header as a strict code page 932 reader gets it: every column named
+// once, the item name as typed, "?" for what the code page cannot hold.
+void TestResultsCsv::header_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("line");
+    const QString months = QStringLiteral(",4月件数,4月金額,5月件数,5月金額,合計件数,合計金額");
+    QTest::newRow("figure-like name") << "1,376" << QStringLiteral("NO,\"1,376\"") + months;
+    QTest::newRow("outside the code page") << QStringLiteral("ｽﾀｯﾌ\"№,𠮷é")
+                                           << QStringLiteral("NO,\"ｽﾀｯﾌ\"\"№,??\"") + months;
+    QTest::newRow("look-alike") << QStringLiteral("A〜B") << QStringLiteral("NO,A～B") + months;
+    QTest::newRow("no name") << "" << QStringLiteral("NO,キー") + months;
+}
+
+void TestResultsCsv::header()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, line);
+    const TallyData data({{{1, 1, 1}}, {{2, 1, 1}}}, 4, item);
+    const QByteArray bytes = ResultsListCsv(data.ws, data.results);
+    QStringDecoder strict("CP932", QStringConverter::Flag::Stateless);
+    const QString text = strict.decode(bytes);
+    QVERIFY(!strict.hasError());
+    QCOMPARE(text.section(QStringLiteral("\r\n"), 0, 0), line);
 }
 
 QTEST_MAIN(TestResultsCsv)
