@@ -2,6 +2,7 @@
 
 #include "platform/twips.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -299,6 +300,27 @@ void LegacyGrid::scrollContentsBy(int, int)
     viewport()->update();
 }
 
+int LegacyGrid::textRoom(int col) const
+{
+    return colPx(col) - 2 * TextPadding;
+}
+
+QFont LegacyGrid::cellFont(int row, int col) const
+{
+    QFont f = font();
+    if (row != 0 || col < 0 || col >= m_cols)
+        return f;
+    const QString &t = m_texts[index(row, col)];
+    const int room = textRoom(col);
+    const double size = f.pointSizeF();
+    if (t.isEmpty() || room <= 0 || size <= 0)
+        return f;
+    // Down in steps of a tenth of the size, to no less than half of it.
+    for (int tenths = 10; tenths > 5 && QFontMetrics(f).horizontalAdvance(t) > room; --tenths)
+        f.setPointSizeF(size * (tenths - 1) / 10);
+    return f;
+}
+
 QRect LegacyGrid::cellRect(int row, int col) const
 {
     if (row < 0 || row >= m_rows || col < 0 || col >= m_cols)
@@ -403,8 +425,12 @@ void LegacyGrid::paintEvent(QPaintEvent *)
             const QString &t = m_texts[index(r, c)];
             if (!t.isEmpty()) {
                 p.setPen(foreground);
+                if (r == 0)
+                    p.setFont(cellFont(r, c));
                 const Qt::Alignment a = cellAlignment(r, c);
                 p.drawText(cell.adjusted(TextPadding, 0, -TextPadding, 0), int(a), t);
+                if (r == 0)
+                    p.setFont(font());
             }
             if (!fixed && r == m_row && c == m_col && hasFocus()) {
                 p.setPen(QPen(pal.color(QPalette::Text), 1, Qt::DotLine));

@@ -79,6 +79,12 @@ public:
     QRect cellRect(int row, int col) const;
     // Cell under a viewport point; row or col -1 where there is none.
     QPoint cellAt(const QPoint &pos) const;
+    // Pixels a column has for its text, within the cell's padding.
+    int textRoom(int col) const;
+    // The font a cell's text is drawn in: the grid's, or for a header wider
+    // than its column (a font wider than the one the widths were made for),
+    // a smaller size that fits it.
+    QFont cellFont(int row, int col) const;
 
 signals:
     // A left click, with the cell it was pressed on (-1 where there is none;

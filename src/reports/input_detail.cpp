@@ -28,8 +28,13 @@ QString InputDetailHeading(const TallyWorkspace &ws, int month)
 bool DrawInputDetail(PrintCanvas &c, const TallyWorkspace &ws, const QList<int> &months)
 {
     const auto [cw, ch] = OpenPrintJob(c, MinchoFont);
-    // Three full blocks of sixty lines must fit the paper whole.
-    c.fitToPage(RuleRight * cw + 1, (1.9 * (DetailLinesPerBlock + 4) + 1) * ch);
+    // The longest block of the job must fit the paper whole: a page of
+    // sixty lines a block is made smaller, one of a few rows is printed at
+    // the size of the body font, as the tape is.
+    int lines = 0;
+    for (int m : months)
+        lines = qMax(lines, qMin(ws.monthRows(m), DetailLinesPerBlock));
+    c.fitToPage(RuleRight * cw + 1, (1.9 * (lines + 4) + 1) * ch);
 
     for (int index = 0; index < months.size(); ++index) {
         const int m = months[index];

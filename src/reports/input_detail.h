@@ -16,8 +16,8 @@ QString InputDetailHeading(const TallyWorkspace &ws, int month);
 
 // Draws the confirmed input of the given months on portrait pages: each
 // month from a new page, under its heading and the column captions, in
-// three blocks of 60 rows a page. Ends the document; false when the job
-// failed.
+// three blocks of 60 rows a page, made smaller only as far as the longest
+// block needs. Ends the document; false when the job failed.
 bool DrawInputDetail(PrintCanvas &canvas, const TallyWorkspace &ws, const QList<int> &months);
 
 } // namespace zq

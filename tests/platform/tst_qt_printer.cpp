@@ -45,7 +45,8 @@ private slots:
     void reportsToRealPdf();
     void noPrinterOffersPdf();
     void noPrinterCancelled();
-    void savedPdfReadsAsShown();
+    void savedPdfsReadAsShown_data();
+    void savedPdfsReadAsShown();
     void pdfOnFullDiskKeepsOldFile();
     void oneDrawingEveryOutput();
     void previewOfTheLargestReport();
@@ -155,43 +156,108 @@ void TestQtPrinter::noPrinterOffersPdf()
     QVERIFY(pdfText(dir.filePath(QStringLiteral("printout.pdf"))).contains(QStringLiteral("件数： 0")));
 }
 
-// A saved PDF: its text layer says what was drawn (～ as ～, not 〜), and a
-// full page of the results report keeps 5 mm from every edge of the paper.
-void TestQtPrinter::savedPdfReadsAsShown()
-{
-    QTemporaryDir dir;
-    QList<zq::test::Rows> months(6);
-    for (zq::test::Rows &rows : months)
-        for (int k = 1; k <= 40; ++k)
-            rows.append({double(k), 1, 1000.0 * k});
-    const zq::test::TallyData data(months, 4, QStringLiteral("区分～A"));
-    FakeServices fake;
-    fake.dialogAnswers << dir.filePath(QStringLiteral("report.pdf"));
-    QtPrinterService service(fake, fake, [] { return false; });
-    auto canvas = service.beginPdf(nullptr, PageOrientation::Landscape, QStringLiteral("ZQ"), dir.path());
-    QVERIFY(canvas);
-    QVERIFY(DrawResultsReport(*canvas, data.ws, data.results, 40));
-    const QString path = dir.filePath(QStringLiteral("report.pdf"));
-    QVERIFY(pdfText(path).contains(QStringLiteral("区分～A")));
+namespace {
 
+// The words of a PDF's first page as pdftotext places them, in points.
+struct PdfWords {
+    QSizeF paper;
+    QList<QRectF> words;
+};
+
+PdfWords pdfWords(const QString &path)
+{
     QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
-    QVERIFY(p.waitForFinished(30000));
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-l"), QStringLiteral("1"), path,
+                                          QStringLiteral("-")});
+    p.waitForFinished(30000);
     const QString boxes = QString::fromUtf8(p.readAllStandardOutput());
-    const QRegularExpression page(QStringLiteral("<page width=\"([0-9.]+)\" height=\"([0-9.]+)\""));
-    const QRegularExpressionMatch paper = page.match(boxes);
-    QVERIFY(paper.hasMatch());
-    const double width = paper.captured(1).toDouble();
-    const double height = paper.captured(2).toDouble();
-    const double least = 5 / 25.4 * 72;
-    double nearest = 1e9;
-    const QRegularExpression word(QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\""));
+    PdfWords out;
+    const QRegularExpressionMatch page
+        = QRegularExpression(QStringLiteral("<page width=\"([0-9.]+)\" height=\"([0-9.]+)\"")).match(boxes);
+    out.paper = QSizeF(page.captured(1).toDouble(), page.captured(2).toDouble());
+    const QRegularExpression word(
+        QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\""));
     for (auto it = word.globalMatch(boxes); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
-        nearest = std::min({nearest, m.captured(1).toDouble(), m.captured(2).toDouble(),
-                            width - m.captured(3).toDouble(), height - m.captured(4).toDouble()});
+        out.words << QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                            QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
     }
-    QVERIFY2(nearest >= least && nearest < least + 72, qPrintable(QString::number(nearest)));
+    return out;
+}
+
+double medianHeight(const PdfWords &pdf)
+{
+    QList<double> heights;
+    for (const QRectF &w : pdf.words)
+        heights << w.height();
+    std::sort(heights.begin(), heights.end());
+    return heights.value(heights.size() / 2);
+}
+
+} // namespace
+
+void TestQtPrinter::savedPdfsReadAsShown_data()
+{
+    QTest::addColumn<int>("printout"); // 0 the tape, 1 the results report, 2 the input detail
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<bool>("tapeSize"); // its text as large as the tape's
+    QTest::newRow("tape of 245") << 0 << 245 << true;
+    QTest::newRow("results report, a full page of 6 months") << 1 << 40 << false;
+    QTest::newRow("input detail of 20 rows") << 2 << 20 << true;
+    QTest::newRow("input detail of 200 rows") << 2 << 200 << false;
+}
+
+// A saved PDF: its text layer says what was drawn (～ as ～, not 〜), every
+// word keeps 5 mm from the paper's edges, and a printout of a few rows is
+// not made smaller than the tape.
+void TestQtPrinter::savedPdfsReadAsShown()
+{
+    QFETCH(int, printout);
+    QFETCH(int, rows);
+    QFETCH(bool, tapeSize);
+    QList<zq::test::Rows> months(printout == 1 ? 6 : 1);
+    for (zq::test::Rows &month : months)
+        for (int k = 1; k <= rows; ++k)
+            month.append({double(k), 1, 1000.0 * k});
+    const zq::test::TallyData data(months, 4, QStringLiteral("区分～A"));
+    QTemporaryDir dir;
+    const auto save = [&dir](const QString &name, PageOrientation orientation,
+                             const std::function<bool(PrintCanvas &)> &draw) {
+        FakeServices fake;
+        fake.dialogAnswers << dir.filePath(name);
+        QtPrinterService service(fake, fake, [] { return false; });
+        auto canvas = service.beginPdf(nullptr, orientation, QStringLiteral("ZQ"), dir.path());
+        return canvas && draw(*canvas) ? dir.filePath(name) : QString();
+    };
+    const auto tape = [rows](PrintCanvas &canvas) {
+        AdderValues a;
+        ProgramValues p;
+        ActivateTape(a, p);
+        for (int i = 1; i <= rows; ++i)
+            a.Tape[i] = i;
+        a.TapeCount = rows;
+        return PrintTape(canvas, a);
+    };
+    QString path;
+    if (printout == 0)
+        path = save(QStringLiteral("tape.pdf"), PageOrientation::Portrait, tape);
+    else if (printout == 1)
+        path = save(QStringLiteral("report.pdf"), PageOrientation::Landscape,
+                    [&data](PrintCanvas &c) { return DrawResultsReport(c, data.ws, data.results, 40); });
+    else
+        path = save(QStringLiteral("detail.pdf"), PageOrientation::Portrait,
+                    [&data](PrintCanvas &c) { return DrawInputDetail(c, data.ws, {1}); });
+    QVERIFY(!path.isEmpty());
+    if (printout != 0)
+        QVERIFY(pdfText(path).contains(QStringLiteral("区分～A")));
+
+    const PdfWords pdf = pdfWords(path);
+    const QRectF inside = QRectF(QPointF(), pdf.paper).adjusted(14.17, 14.17, -14.17, -14.17);
+    QVERIFY(pdf.words.size() > 20);
+    for (const QRectF &w : pdf.words)
+        QVERIFY2(inside.contains(w), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(w.x()).arg(w.y()).arg(w.width()).arg(w.height())));
+    const double tapeHeight = medianHeight(pdfWords(save(QStringLiteral("reference.pdf"), PageOrientation::Portrait, tape)));
+    QCOMPARE(medianHeight(pdf) >= tapeHeight * 0.99, tapeSize);
 }
 
 void TestQtPrinter::noPrinterCancelled()
