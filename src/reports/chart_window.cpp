@@ -82,8 +82,6 @@ ChartWindow::ChartWindow(Application &app, ToolWindow *owner)
     m_others->setPen(QPen(OthersColour.darker(130), 2, Qt::DashLine));
     m_others->setPointsVisible(true);
     m_chart->addSeries(m_bars);
-    m_chart->addSeries(m_totals);
-    m_chart->addSeries(m_others);
 
     m_monthAxis = new QBarCategoryAxis;
     m_monthAxis->setLabelsFont(LegacyFont(PGothicFont, 9));
@@ -95,11 +93,6 @@ ChartWindow::ChartWindow(Application &app, ToolWindow *owner)
     m_chart->addAxis(m_totalAxis, Qt::AlignRight);
     m_bars->attachAxis(m_monthAxis);
     m_bars->attachAxis(m_barAxis);
-    // Point i of the line stands over category i.
-    for (QLineSeries *line : {m_totals, m_others}) {
-        line->attachAxis(m_monthAxis);
-        line->attachAxis(m_totalAxis);
-    }
 
     const QRect chartArea = TwipsRect(120, 120, 11760, 8310);
     m_view = new QChartView(m_chart, client);
@@ -138,6 +131,17 @@ ChartWindow::ChartWindow(Application &app, ToolWindow *owner)
     connect(command4, &QPushButton::clicked, this, &QWidget::close);
 
     showMeasure(ChartMeasure::Amounts);
+    // The lines join the chart after the bars have their sets, so that the
+    // legend names the keys first. Point i of a line stands over category i.
+    for (QLineSeries *line : {m_others, m_totals}) {
+        m_chart->addSeries(line);
+        line->attachAxis(m_monthAxis);
+        line->attachAxis(m_totalAxis);
+    }
+    const bool others = !m_others->points().isEmpty();
+    m_others->setVisible(others);
+    for (QLegendMarker *marker : m_chart->legend()->markers(m_others))
+        marker->setVisible(others);
     if (m_bars->count() == 0) {
         // Rather than an empty frame: there is nothing to draw or save.
         m_view->hide();
@@ -201,10 +205,6 @@ void ChartWindow::showMeasure(ChartMeasure measure)
     };
     m_totals->replace(line(data.totals));
     m_others->replace(data.hasOthers ? line(data.series.last().values) : QList<QPointF>());
-    m_others->setVisible(data.hasOthers);
-    const auto markers = m_chart->legend()->markers(m_others);
-    for (QLegendMarker *marker : markers)
-        marker->setVisible(data.hasOthers);
 
     const ChartScales scales = data.scales();
     setRange(m_barAxis, scales.keys);
