@@ -158,53 +158,42 @@ void TestQtPrinter::noPrinterOffersPdf()
 
 namespace {
 
-// The words of a PDF's first page as pdftotext places them, in points.
-struct PdfWords {
-    QSizeF paper;
-    QList<QRectF> words;
-};
-
-PdfWords pdfWords(const QString &path)
+// The words of a PDF's first page as pdftotext places them, in points, and
+// the paper's size as the last rectangle.
+QList<QRectF> pdfWords(const QString &path)
 {
     QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-l"), QStringLiteral("1"), path,
-                                          QStringLiteral("-")});
+    p.start(QStringLiteral("pdftotext"), {"-bbox", "-l", "1", path, "-"});
     p.waitForFinished(30000);
     const QString boxes = QString::fromUtf8(p.readAllStandardOutput());
-    PdfWords out;
-    const QRegularExpressionMatch page
-        = QRegularExpression(QStringLiteral("<page width=\"([0-9.]+)\" height=\"([0-9.]+)\"")).match(boxes);
-    out.paper = QSizeF(page.captured(1).toDouble(), page.captured(2).toDouble());
-    const QRegularExpression word(
-        QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\""));
+    QList<QRectF> words;
+    static const QRegularExpression word(QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\""));
     for (auto it = word.globalMatch(boxes); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
-        out.words << QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
-                            QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
+        words << QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                        QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
     }
-    return out;
+    static const QRegularExpression page(QStringLiteral("<page width=\"([0-9.]+)\" height=\"([0-9.]+)\""));
+    const QRegularExpressionMatch paper = page.match(boxes);
+    return words << QRectF(0, 0, paper.captured(1).toDouble(), paper.captured(2).toDouble());
 }
 
-double medianHeight(const PdfWords &pdf)
+double medianHeight(QList<QRectF> words)
 {
-    QList<double> heights;
-    for (const QRectF &w : pdf.words)
-        heights << w.height();
-    std::sort(heights.begin(), heights.end());
-    return heights.value(heights.size() / 2);
+    std::sort(words.begin(), words.end() - 1, [](const QRectF &a, const QRectF &b) { return a.height() < b.height(); });
+    return words.value(words.size() / 2).height();
 }
 
 } // namespace
 
 void TestQtPrinter::savedPdfsReadAsShown_data()
 {
-    QTest::addColumn<int>("printout"); // 0 the tape, 1 the results report, 2 the input detail
-    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("keys");      // 0: the input detail of one month
+    QTest::addColumn<int>("rows");      // a month
     QTest::addColumn<bool>("tapeSize"); // its text as large as the tape's
-    QTest::newRow("tape of 245") << 0 << 245 << true;
-    QTest::newRow("results report, a full page of 6 months") << 1 << 40 << false;
-    QTest::newRow("input detail of 20 rows") << 2 << 20 << true;
-    QTest::newRow("input detail of 200 rows") << 2 << 200 << false;
+    QTest::newRow("results report, a full page of 6 months") << 40 << 40 << false;
+    QTest::newRow("input detail of 20 rows") << 0 << 20 << true;
+    QTest::newRow("input detail of 200 rows") << 0 << 200 << false;
 }
 
 // A saved PDF: its text layer says what was drawn (～ as ～, not 〜), every
@@ -212,52 +201,36 @@ void TestQtPrinter::savedPdfsReadAsShown_data()
 // not made smaller than the tape.
 void TestQtPrinter::savedPdfsReadAsShown()
 {
-    QFETCH(int, printout);
+    QFETCH(int, keys);
     QFETCH(int, rows);
     QFETCH(bool, tapeSize);
-    QList<zq::test::Rows> months(printout == 1 ? 6 : 1);
-    for (zq::test::Rows &month : months)
-        for (int k = 1; k <= rows; ++k)
-            month.append({double(k), 1, 1000.0 * k});
-    const zq::test::TallyData data(months, 4, QStringLiteral("区分～A"));
+    const zq::test::TallyData data(QList<zq::test::Rows>(keys ? 6 : 1, zq::test::distinctRows(rows)), 4,
+                                   QStringLiteral("区分～A"));
     QTemporaryDir dir;
-    const auto save = [&dir](const QString &name, PageOrientation orientation,
-                             const std::function<bool(PrintCanvas &)> &draw) {
+    const auto save = [&dir](const QString &name, PageOrientation orientation, auto draw) {
         FakeServices fake;
         fake.dialogAnswers << dir.filePath(name);
         QtPrinterService service(fake, fake, [] { return false; });
         auto canvas = service.beginPdf(nullptr, orientation, QStringLiteral("ZQ"), dir.path());
         return canvas && draw(*canvas) ? dir.filePath(name) : QString();
     };
-    const auto tape = [rows](PrintCanvas &canvas) {
+    const QString path = keys ? save("report.pdf", PageOrientation::Landscape,
+                                     [&](PrintCanvas &c) { return DrawResultsReport(c, data.ws, data.results, keys); })
+                              : save("detail.pdf", PageOrientation::Portrait,
+                                     [&](PrintCanvas &c) { return DrawInputDetail(c, data.ws, {1}); });
+    QVERIFY(pdfText(path).contains(QStringLiteral("区分～A")));
+    const QList<QRectF> words = pdfWords(path);
+    const QRectF inside = words.last().adjusted(14.17, 14.17, -14.17, -14.17);
+    QVERIFY(words.size() > 20);
+    for (const QRectF &w : words.mid(0, words.size() - 1))
+        QVERIFY2(inside.contains(w), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(w.x()).arg(w.y()).arg(w.width()).arg(w.height())));
+    const QString tape = save("tape.pdf", PageOrientation::Portrait, [](PrintCanvas &c) {
         AdderValues a;
         ProgramValues p;
         ActivateTape(a, p);
-        for (int i = 1; i <= rows; ++i)
-            a.Tape[i] = i;
-        a.TapeCount = rows;
-        return PrintTape(canvas, a);
-    };
-    QString path;
-    if (printout == 0)
-        path = save(QStringLiteral("tape.pdf"), PageOrientation::Portrait, tape);
-    else if (printout == 1)
-        path = save(QStringLiteral("report.pdf"), PageOrientation::Landscape,
-                    [&data](PrintCanvas &c) { return DrawResultsReport(c, data.ws, data.results, 40); });
-    else
-        path = save(QStringLiteral("detail.pdf"), PageOrientation::Portrait,
-                    [&data](PrintCanvas &c) { return DrawInputDetail(c, data.ws, {1}); });
-    QVERIFY(!path.isEmpty());
-    if (printout != 0)
-        QVERIFY(pdfText(path).contains(QStringLiteral("区分～A")));
-
-    const PdfWords pdf = pdfWords(path);
-    const QRectF inside = QRectF(QPointF(), pdf.paper).adjusted(14.17, 14.17, -14.17, -14.17);
-    QVERIFY(pdf.words.size() > 20);
-    for (const QRectF &w : pdf.words)
-        QVERIFY2(inside.contains(w), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(w.x()).arg(w.y()).arg(w.width()).arg(w.height())));
-    const double tapeHeight = medianHeight(pdfWords(save(QStringLiteral("reference.pdf"), PageOrientation::Portrait, tape)));
-    QCOMPARE(medianHeight(pdf) >= tapeHeight * 0.99, tapeSize);
+        return PrintTape(c, a);
+    });
+    QCOMPARE(medianHeight(words) >= medianHeight(pdfWords(tape)) * 0.99, tapeSize);
 }
 
 void TestQtPrinter::noPrinterCancelled()
