@@ -99,8 +99,9 @@ ChartScales ChooseChartScales(ChartRange keys, ChartRange totals)
         if (!std::isfinite(v) || std::fabs(v) > 1e300)
             return {};
 
-    // Each axis takes a round step from the smallest that fits it alone; of the pairs that fit together, zero on the same tick,
-    // the one that leaves least of both axes unused.
+    // Each axis takes a round step from the smallest that fits it alone; of
+    // the pairs that fit together, zero on the same tick, the one that
+    // leaves least of both axes unused.
     const int firstKeys = firstStep(keys);
     const int firstTotals = firstStep(totals);
     ChartScales best;
