@@ -1,20 +1,168 @@
 #include "calc/calculator.h"
 
-#include "common/format.h"
 #include "common/number.h"
 
 #include <cmath>
 
 namespace zq {
 
+using Figure = Calculator::Figure;
+using Wide = __int128;
+
+// An exact value num / den (den > 0), as an operation on two figures gives
+// it: numerators below 10^26, denominators below 10^25.
+struct Calculator::Exact {
+    Wide num = 0;
+    Wide den = 1;
+};
+
 namespace {
 
-constexpr double TaxRate = 0.10;
+using Exact = Calculator::Exact;
 
-int integerDigits(double value)
+Wide pow10(int n)
 {
-    const double a = std::fabs(value);
-    return a < 1.0 ? 1 : int(std::floor(std::log10(a))) + 1;
+    Wide p = 1;
+    while (n-- > 0)
+        p *= 10;
+    return p;
+}
+
+Wide magnitude(Wide v)
+{
+    return v < 0 ? -v : v;
+}
+
+int digitCount(Wide v)
+{
+    int n = 1;
+    for (v = magnitude(v); v >= 10; v /= 10)
+        ++n;
+    return n;
+}
+
+Exact exactOf(Figure f)
+{
+    return {f.m, pow10(f.e)};
+}
+
+// The exact value cut to the twelve digits shown; false when its integer
+// part needs more than twelve.
+bool cutToDigits(const Exact &x, Figure *out)
+{
+    const Wide whole = magnitude(x.num) / x.den;
+    if (whole >= pow10(Calculator::Digits))
+        return false;
+    Wide rest = magnitude(x.num) % x.den;
+    Wide m = whole;
+    int e = 0;
+    for (int places = Calculator::Digits - digitCount(whole); e < places; ++e) {
+        rest *= 10;
+        m = m * 10 + rest / x.den;
+        rest %= x.den;
+    }
+    while (e > 0 && m % 10 == 0) {
+        m /= 10;
+        --e;
+    }
+    out->m = (x.num < 0 ? -1 : 1) * static_cast<long long>(m);
+    out->e = m == 0 ? 0 : e;
+    return true;
+}
+
+// The top twelve digits of a value beyond them: the value divided by 10^12.
+Figure topDigits(Exact x)
+{
+    Figure top;
+    x.den *= pow10(Calculator::Digits);
+    cutToDigits(x, &top);
+    return top;
+}
+
+Exact sum(Figure a, Figure b, int sign = 1)
+{
+    const Exact x = exactOf(a);
+    const Exact y = exactOf(b);
+    return {x.num * y.den + sign * y.num * x.den, x.den * y.den};
+}
+
+Exact product(Figure a, Figure b, int hundredths = 0)
+{
+    return {Wide(a.m) * b.m, pow10(a.e + b.e + 2 * hundredths)};
+}
+
+// a / b; false for b = 0.
+bool quotient(Figure a, Figure b, Exact *q, int hundreds = 0)
+{
+    if (b.m == 0)
+        return false;
+    const Wide num = Wide(a.m) * pow10(b.e + 2 * hundreds);
+    const Wide den = Wide(b.m) * pow10(a.e);
+    *q = den < 0 ? Exact{-num, -den} : Exact{num, den};
+    return true;
+}
+
+Wide integerRoot(Wide n)
+{
+    Wide r = static_cast<Wide>(std::sqrt(static_cast<long double>(n)));
+    while (r > 0 && r * r > n)
+        --r;
+    while ((r + 1) * (r + 1) <= n)
+        ++r;
+    return r;
+}
+
+// √ of a figure (not negative), cut to twelve digits.
+Figure squareRoot(Figure f)
+{
+    const int wholeDigits = digitCount(integerRoot(f.m / pow10(f.e)));
+    const int places = Calculator::Digits - wholeDigits;
+    Figure out;
+    cutToDigits({integerRoot(Wide(f.m) * pow10(2 * places - f.e)), pow10(places)}, &out);
+    return out;
+}
+
+// A typed or pasted number: "-12.50", "0.", digits and one point. False
+// for anything else or more than twelve integer digits.
+bool readFigure(QStringView text, Figure *out)
+{
+    bool negative = false;
+    if (text.startsWith(u'-') || text.startsWith(u'+')) {
+        negative = text.startsWith(u'-');
+        text = text.mid(1);
+    }
+    Wide num = 0;
+    int places = -1; // fraction digits read, -1 before the point
+    int digits = 0;
+    for (QChar c : text) {
+        if (c == u'.' && places < 0) {
+            places = 0;
+        } else if (c >= u'0' && c <= u'9') {
+            ++digits;
+            if (places >= 20)
+                continue; // beyond any digit shown, and cut anyway
+            num = num * 10 + (c.unicode() - u'0');
+            if (places >= 0)
+                ++places;
+            else if (num >= pow10(Calculator::Digits))
+                return false;
+        } else {
+            return false;
+        }
+    }
+    return digits > 0 && cutToDigits({negative ? -num : num, pow10(qMax(places, 0))}, out);
+}
+
+// The figure as the display writes it, without separators: "-1234.5", "0".
+QString plainText(Figure f)
+{
+    QString digits = QString::number(f.m < 0 ? -f.m : f.m);
+    if (f.e > 0) {
+        if (digits.size() <= f.e)
+            digits = QString(f.e + 1 - digits.size(), u'0') + digits;
+        digits.insert(digits.size() - f.e, u'.');
+    }
+    return (f.m < 0 ? QStringLiteral("-") : QString()) + digits;
 }
 
 // Places a typed entry takes on the display; the zero of "0." is one.
@@ -46,25 +194,22 @@ QString withSeparators(QStringView digits)
            + (point < 0 ? QString() : digits.mid(point + 1).toString());
 }
 
-} // namespace
-
-bool FitCalculatorDigits(double value, double *fitted)
+Figure negated(Figure f)
 {
-    if (!std::isfinite(value))
-        return false;
-    double v = RoundHalfAway(value, Calculator::Digits - integerDigits(value));
-    if (std::fabs(v) >= 1e12)
-        return false;
-    // Rounding may have carried into a new integer digit: one fraction digit less.
-    v = RoundHalfAway(v, Calculator::Digits - integerDigits(v));
-    *fitted = v == 0.0 ? 0.0 : v; // never "-0"
-    return true;
+    f.m = -f.m;
+    return f;
 }
+
+} // namespace
 
 void Calculator::press(Key key)
 {
     if (m_error && key != Key::Clear && key != Key::AllClear)
         return;
+    const Key last = m_lastKey;
+    m_lastKey = key;
+    const Op markup = m_markup;
+    m_markup = Op::None;
     switch (key) {
     case Key::Digit0: case Key::Digit1: case Key::Digit2: case Key::Digit3: case Key::Digit4:
     case Key::Digit5: case Key::Digit6: case Key::Digit7: case Key::Digit8: case Key::Digit9:
@@ -76,31 +221,31 @@ void Calculator::press(Key key)
     case Key::Sign:
         if (!m_entry.isEmpty()) {
             m_entry = m_entry.startsWith(u'-') ? m_entry.mid(1) : QStringLiteral("-") + m_entry;
-            m_value = -m_value;
+            m_value = negated(m_value);
         } else {
-            showResult(-m_value, m_op != Op::None);
+            showResult(negated(m_value), m_op != Op::None);
         }
         break;
-    case Key::Add: operation(Op::Add); break;
-    case Key::Subtract: operation(Op::Subtract); break;
-    case Key::Multiply: operation(Op::Multiply); break;
-    case Key::Divide: operation(Op::Divide); break;
-    case Key::Equals: equals(); break;
+    case Key::Add: operation(Op::Add, last); break;
+    case Key::Subtract: operation(Op::Subtract, last); break;
+    case Key::Multiply: operation(Op::Multiply, last); break;
+    case Key::Divide: operation(Op::Divide, last); break;
+    case Key::Equals: equals(markup); break;
     case Key::Percent: percent(); break;
-    case Key::SquareRoot:
-        if (m_value < 0)
+    case Key::SquareRoot: {
+        // √ of a negative number: E, with the root of its magnitude.
+        const bool negative = m_value.m < 0;
+        showResult(squareRoot(negative ? negated(m_value) : m_value), true);
+        if (negative)
             setError();
-        else
-            showResult(std::sqrt(m_value), true);
         break;
+    }
     case Key::Clear:
-        if (m_error) {
-            m_error = false;
-            m_accumulator = 0.0;
-            m_op = m_constantOp = Op::None;
-        }
+        // C releases an error and keeps its figure; otherwise it clears the entry.
         m_entry.clear();
-        m_value = 0.0;
+        if (!m_error)
+            m_value = Figure();
+        m_error = false;
         m_operand = false;
         break;
     case Key::AllClear: allClear(); break;
@@ -109,28 +254,22 @@ void Calculator::press(Key key)
         finishPending();
         if (m_error)
             return;
-        double memory = 0.0;
-        if (!FitCalculatorDigits(m_memory + (key == Key::MemoryPlus ? m_value : -m_value), &memory))
+        const Exact x = sum(m_memory, m_value, key == Key::MemoryPlus ? 1 : -1);
+        Figure memory;
+        if (!cutToDigits(x, &memory)) {
+            m_value = topDigits(x);
             return setError();
+        }
         m_memory = memory;
         m_entry.clear();
         m_operand = false;
         break;
     }
     case Key::MemoryRecall: showResult(m_memory, true); break;
-    case Key::MemoryClear: m_memory = 0.0; break;
-    case Key::GrandTotal: showResult(m_grandTotal, true); break;
+    case Key::MemoryClear: m_memory = Figure(); break;
+    case Key::GrandTotal: grandTotal(last); break;
     case Key::TaxIn:
-    case Key::TaxOut: {
-        finishPending();
-        if (m_error)
-            return;
-        const double price = key == Key::TaxIn ? m_value * (1.0 + TaxRate) : m_value / (1.0 + TaxRate);
-        // Rounded down to whole units, as the tax is; the 15-digit form first, so
-        // that 1000 × 1.1 is 1100 and not 1099.
-        showResult(std::trunc(RoundHalfAway(price, 6)), true);
-        break;
-    }
+    case Key::TaxOut: tax(key, last); break;
     }
 }
 
@@ -140,20 +279,19 @@ bool Calculator::paste(QStringView text)
         return false;
     QString plain = NormalizeTyped(text);
     plain.remove(u',');
-    double v = 0.0;
-    if (!ReadsAsNumber(plain, &v) || !FitCalculatorDigits(v, &v))
+    plain.remove(u'，');
+    Figure f;
+    if (!readFigure(plain.trimmed(), &f))
         return false;
-    showResult(v, true);
+    showResult(f, true);
     return true;
 }
 
 QString Calculator::displayText() const
 {
-    if (m_error)
-        return QStringLiteral("E");
-    if (!m_entry.isEmpty())
+    if (!m_entry.isEmpty() && !m_error)
         return withSeparators(m_entry);
-    return withSeparators(copyText());
+    return withSeparators(plainText(m_value));
 }
 
 QString Calculator::copyText() const
@@ -166,11 +304,12 @@ QString Calculator::copyText() const
             t.chop(1);
         return t == u"-0" ? QStringLiteral("0") : t;
     }
-    const int places = Digits - integerDigits(m_value);
-    QString t = FormatNumber(m_value, QString(QStringLiteral("0.") + QString(places, u'#')));
-    if (t.endsWith(u'.'))
-        t.chop(1);
-    return t;
+    return plainText(m_value);
+}
+
+double Calculator::value() const
+{
+    return double(m_value.m) / std::pow(10.0, m_value.e);
 }
 
 QString Calculator::pendingOperator() const
@@ -196,16 +335,19 @@ void Calculator::typeDigits(QStringView digits)
             m_entry.chop(1);
         m_entry += d;
     }
-    m_value = m_entry.toDouble();
+    readFigure(m_entry, &m_value);
     m_operand = true;
 }
 
 void Calculator::typePoint()
 {
+    // A point starts a new number as a digit does: what the display shows
+    // is what the next key works with.
     if (m_entry.isEmpty())
         m_entry = QStringLiteral("0");
     if (!m_entry.contains(u'.'))
         m_entry += u'.';
+    readFigure(m_entry, &m_value);
     m_operand = true;
 }
 
@@ -216,102 +358,191 @@ void Calculator::backspace()
     m_entry.chop(1);
     if (m_entry.isEmpty() || m_entry == u"-")
         m_entry = QStringLiteral("0");
-    m_value = m_entry.toDouble();
+    readFigure(m_entry, &m_value);
 }
 
-bool Calculator::apply(Op op, double a, double b, double *result)
+// An exact result as a figure; beyond twelve integer digits the error, with
+// the top twelve digits as the figure.
+Figure Calculator::result(const Exact &exact)
 {
-    double r = 0.0;
-    switch (op) {
-    case Op::Add: r = a + b; break;
-    case Op::Subtract: r = a - b; break;
-    case Op::Multiply: r = a * b; break;
-    case Op::Divide:
-        if (b == 0.0)
-            return false;
-        r = a / b;
-        break;
-    case Op::None: r = b; break;
-    }
-    return FitCalculatorDigits(r, result);
+    Figure f;
+    if (cutToDigits(exact, &f))
+        return f;
+    setError();
+    return topDigits(exact);
 }
 
-void Calculator::operation(Op op)
+bool Calculator::apply(Op op, Figure a, Figure b, Figure *r)
+{
+    Exact x;
+    switch (op) {
+    case Op::Add: x = sum(a, b); break;
+    case Op::Subtract: x = sum(a, b, -1); break;
+    case Op::Multiply: x = product(a, b); break;
+    case Op::Divide:
+        if (!quotient(a, b, &x)) {
+            setError();
+            *r = Figure();
+            return false;
+        }
+        break;
+    case Op::None: x = exactOf(b); break;
+    }
+    *r = result(x);
+    return !m_error;
+}
+
+void Calculator::operation(Op op, Key last)
 {
     if (m_op != Op::None && m_operand) {
-        double r = 0.0;
-        if (!apply(m_op, m_accumulator, m_value, &r))
-            return setError();
+        Figure r;
+        apply(m_op, m_accumulator, m_value, &r);
         m_value = r;
     }
+    // × % then ＋ or －: the ＝ that follows adds the percentage to its base,
+    // or takes it off (500 × 10 % ＋ ＝ is 550).
+    if (last == Key::Percent && (op == Op::Add || op == Op::Subtract))
+        m_markup = op;
     m_entry.clear();
     m_accumulator = m_value;
     m_op = op;
     m_operand = false;
 }
 
-void Calculator::equals()
+void Calculator::equals(Op markup)
 {
-    double r = 0.0;
-    if (m_op != Op::None) {
-        const double b = m_operand ? m_value : m_accumulator;
-        if (!apply(m_op, m_accumulator, b, &r))
-            return setError();
+    Figure r;
+    if (markup != Op::None && m_op == markup && !m_operand) {
+        apply(markup, m_percentBase, m_accumulator, &r);
+        m_op = m_constantOp = Op::None;
+    } else if (m_op != Op::None) {
+        const Figure b = m_operand ? m_value : m_accumulator;
         // A repeated ＝ repeats the operation: × keeps its first number, the
         // others their second.
         m_constantOp = m_op;
         m_constant = m_op == Op::Multiply ? m_accumulator : b;
+        const Op op = m_op;
         m_op = Op::None;
+        apply(op, m_accumulator, b, &r);
     } else if (m_constantOp != Op::None) {
-        const bool ok = m_constantOp == Op::Multiply ? apply(Op::Multiply, m_constant, m_value, &r)
-                                                     : apply(m_constantOp, m_value, m_constant, &r);
-        if (!ok)
-            return setError();
+        if (m_constantOp == Op::Multiply)
+            apply(Op::Multiply, m_constant, m_value, &r);
+        else
+            apply(m_constantOp, m_value, m_constant, &r);
     } else {
         m_entry.clear();
         m_operand = false;
         return;
     }
-    double total = 0.0;
-    if (!FitCalculatorDigits(m_grandTotal + r, &total))
-        return setError();
-    m_grandTotal = total;
-    showResult(r, false);
+    if (!m_error)
+        addToGrandTotal(r);
+    m_value = r;
+    m_entry.clear();
+    m_operand = false;
 }
 
 void Calculator::percent()
 {
-    const double b = m_value;
-    double r = 0.0;
-    bool ok = true;
+    const Figure a = m_accumulator;
+    const Figure b = m_value;
+    Exact x;
     switch (m_op) {
-    case Op::Multiply: ok = FitCalculatorDigits(m_accumulator * b / 100.0, &r); break;
-    case Op::Divide: ok = b != 0.0 && FitCalculatorDigits(m_accumulator / b * 100.0, &r); break;
-    case Op::Add: ok = FitCalculatorDigits(m_accumulator + m_accumulator * b / 100.0, &r); break;
-    case Op::Subtract: ok = FitCalculatorDigits(m_accumulator - m_accumulator * b / 100.0, &r); break;
-    case Op::None: ok = FitCalculatorDigits(b / 100.0, &r); break;
+    case Op::Multiply:
+        x = product(a, b, 1);
+        m_percentBase = a;
+        break;
+    case Op::Divide:
+        if (!quotient(a, b, &x, 1)) {
+            m_value = Figure();
+            return setError();
+        }
+        break;
+    case Op::Add:
+    case Op::Subtract: {
+        // a ± a × b / 100, as one exact figure.
+        const Exact rate = sum({100, 0}, b, m_op == Op::Add ? 1 : -1);
+        x = {Wide(a.m) * rate.num, pow10(a.e) * rate.den * 100};
+        break;
     }
-    double total = 0.0;
-    if (!ok || !FitCalculatorDigits(m_grandTotal + r, &total))
-        return setError();
-    m_grandTotal = total;
+    case Op::None: x = product({1, 0}, b, 1); break;
+    }
+    const Figure r = result(x);
+    if (!m_error)
+        addToGrandTotal(r);
     m_op = m_constantOp = Op::None;
-    showResult(r, false);
+    m_value = r;
+    m_entry.clear();
+    m_operand = false;
+}
+
+void Calculator::tax(Key key, Key last)
+{
+    // Pressed again: the tax of the last 税込 or 税抜, then the price again.
+    if (last == key && m_entry.isEmpty() && m_op == Op::None) {
+        m_taxShown = !m_taxShown;
+        const Figure price = key == Key::TaxIn ? m_taxResult : m_taxPrice;
+        const Figure net = key == Key::TaxIn ? m_taxPrice : m_taxResult;
+        Figure taxOnly;
+        cutToDigits(sum(price, net, -1), &taxOnly);
+        return showResult(m_taxShown ? taxOnly : m_taxResult, true);
+    }
+    finishPending();
+    if (m_error)
+        return;
+    const Figure price = m_value;
+    // Rounded down to whole units, as the tax is.
+    Exact x = key == Key::TaxIn ? Exact{Wide(price.m) * 11, pow10(price.e) * 10}
+                                : Exact{Wide(price.m) * 10, pow10(price.e) * 11};
+    x.num /= x.den;
+    x.den = 1;
+    const Figure r = result(x);
+    m_taxPrice = price;
+    m_taxResult = r;
+    m_taxShown = false;
+    if (!m_error)
+        showResult(r, true);
+    else
+        m_value = r;
+}
+
+void Calculator::grandTotal(Key last)
+{
+    // GT twice clears the grand total; an overflowed grand total shows E.
+    if (last == Key::GrandTotal) {
+        m_grandTotal = Figure();
+        m_grandTotalOverflow = false;
+        return;
+    }
+    if (m_grandTotalOverflow) {
+        m_value = m_grandTotalTop;
+        m_entry.clear();
+        return setError();
+    }
+    showResult(m_grandTotal, true);
+}
+
+// The grand total's own overflow spoils no result: GT shows it when recalled.
+void Calculator::addToGrandTotal(Figure r)
+{
+    if (m_grandTotalOverflow)
+        return;
+    const Exact x = sum(m_grandTotal, r);
+    if (!cutToDigits(x, &m_grandTotal)) {
+        m_grandTotalOverflow = true;
+        m_grandTotalTop = topDigits(x);
+    }
 }
 
 // M+, M−, 税込 and 税抜 first finish an operation that waits for its second number.
 void Calculator::finishPending()
 {
     if (m_op != Op::None)
-        equals();
+        equals(Op::None);
 }
 
-void Calculator::showResult(double value, bool operand)
+void Calculator::showResult(Figure value, bool operand)
 {
-    double v = 0.0;
-    if (!FitCalculatorDigits(value, &v))
-        return setError();
-    m_value = v;
+    m_value = value;
     m_entry.clear();
     m_operand = operand;
 }
@@ -324,7 +555,7 @@ void Calculator::setError()
 
 void Calculator::allClear()
 {
-    const double memory = m_memory;
+    const Figure memory = m_memory;
     *this = Calculator();
     m_memory = memory;
 }

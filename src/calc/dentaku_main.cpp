@@ -1,4 +1,5 @@
 #include "calc/dentaku_window.h"
+#include "platform/accessible_names.h"
 #include "platform/fonts.h"
 #include "platform/qt_services.h"
 
@@ -11,6 +12,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("ZQDENTAK"));
     QApplication::setDesktopFileName(QStringLiteral("org.zq.ZQ"));
     zq::InstallFontSubstitutions();
+    zq::InstallAccessibleNames();
     zq::QtClipboardService clipboard;
     zq::QtMessageService messages;
     zq::DentakuWindow window(clipboard, messages);

@@ -1,5 +1,6 @@
 #include "calc/dentaku_window.h"
 
+#include "platform/accessible_names.h"
 #include "platform/fonts.h"
 #include "platform/services.h"
 
@@ -112,11 +113,12 @@ DentakuWindow::DentakuWindow(ClipboardService &clipboard, MessageService &messag
     panelLayout->setSpacing(0);
     m_state = new QLabel(panel);
     m_state->setObjectName(QStringLiteral("State"));
-    m_state->setAccessibleName(QStringLiteral("状態"));
+    // Read with what they show: "表示 1,974.", "状態 M  GT".
+    SetValueRole(m_state, QStringLiteral("状態"));
     m_state->setFont(LegacyFont(GothicFont, 9, true));
     m_display = new QLabel(panel);
     m_display->setObjectName(QStringLiteral("Display"));
-    m_display->setAccessibleName(QStringLiteral("表示"));
+    SetValueRole(m_display, QStringLiteral("表示"));
     m_display->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_display->setFont(LegacyFont(GothicFont, 20, true));
     m_display->setMinimumWidth(m_display->fontMetrics().horizontalAdvance(QStringLiteral("-888,888,888,888.")) + 8);

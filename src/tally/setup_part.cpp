@@ -6,6 +6,7 @@
 #include "platform/widget_builder.h"
 #include "shell/application.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -54,7 +55,7 @@ SetupPart::SetupPart(Application &app, QWidget *parent)
     m_label3 = AddValueLabel(this, QStringLiteral("Label3"), QStringLiteral("終了月"), TwipsRect(2640, 240, 735, 300));
     m_label3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     AddLabel(this, QStringLiteral("Label5"), QStringLiteral("月"), TwipsRect(3400, 320, 255, 255));
-    AddLabel(this, QStringLiteral("Label6"), QStringLiteral("項目名："), TwipsRect(120, 760, 1335, 255));
+    QLabel *label6 = AddLabel(this, QStringLiteral("Label6"), QStringLiteral("項目名："), TwipsRect(120, 760, 1335, 255));
     AddLabel(this, QStringLiteral("Label7"), QStringLiteral("（この項目名の項目に入力するのは数字です）"),
              TwipsRect(120, 1080, 3615, 255));
 
@@ -78,6 +79,11 @@ SetupPart::SetupPart(Application &app, QWidget *parent)
     m_combo1->setInsertPolicy(QComboBox::NoInsert);
     // The name stands exactly as typed: no entry of the list completes it.
     m_combo1->setCompleter(nullptr);
+    // On Linux a screen reader names a combo box by its value and takes
+    // what it is from its label: 項目名：, then 店番号.
+    label6->setBuddy(m_combo1);
+    SetRole(itemEdit, QStringLiteral("項目名"));
+    SetRole(m_combo1->view(), QStringLiteral("項目名の一覧"));
     // Keys reach the box through the combo box itself or its line edit.
     m_combo1->installEventFilter(this);
     m_combo1->lineEdit()->installEventFilter(this);

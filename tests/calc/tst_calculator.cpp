@@ -59,9 +59,14 @@ void TestCalculator::keys_data()
     // Operations as keyed, chained left to right
     QTest::newRow("chained") << "2 + 3 * 4 =" << "20.";
     QTest::newRow("operator replaced") << "8 + * 2 =" << "16.";
+    QTest::newRow("an operator twice is no constant") << "8 / / 2 = 6 =" << "3.";
+    QTest::newRow("a point starts a new number") << "5 + . =" << "5.";
+    QTest::newRow("also after a result") << "7 税抜 . + 1 =" << "1.";
     QTest::newRow("subtract into minus") << "3 - 5 =" << "-2.";
     QTest::newRow("third") << "1 / 3 =" << "0.33333333333";
-    QTest::newRow("two thirds rounded") << "2 / 3 =" << "0.66666666667";
+    QTest::newRow("two thirds cut") << "2 / 3 =" << "0.66666666666";
+    QTest::newRow("one rounding, from the exact quotient") << "3 / 0.30011 =" << "9.99633467728";
+    QTest::newRow("exact decimals") << "0.3 - 0.1 =" << "0.2";
     QTest::newRow("decimal noise") << "0.1 + 0.2 =" << "0.3";
     QTest::newRow("result continues") << "5 + 5 = * 3 =" << "30.";
     // Repeated ＝
@@ -76,6 +81,8 @@ void TestCalculator::keys_data()
     QTest::newRow("discount") << "200 - 10 %" << "180.";
     QTest::newRow("ratio") << "50 / 200 %" << "25.";
     QTest::newRow("percent alone") << "7 %" << "0.07";
+    QTest::newRow("add-on") << "500 * 10 % + =" << "550.";
+    QTest::newRow("discount from the rate") << "500 * 10 % - =" << "450.";
     // Square root and sign
     QTest::newRow("root") << "2 √" << "1.41421356237";
     QTest::newRow("root as second number") << "2 + 9 √ =" << "5.";
@@ -85,6 +92,11 @@ void TestCalculator::keys_data()
     QTest::newRow("tax in rounded down") << "1234 税込" << "1,357.";
     QTest::newRow("tax out") << "1100 税抜" << "1,000.";
     QTest::newRow("tax out rounded down") << "1000 税抜" << "909.";
+    QTest::newRow("tax in on half a yen") << "1235 税込" << "1,358.";
+    QTest::newRow("tax out on more than half") << "1156 税抜" << "1,050.";
+    QTest::newRow("税込 again shows the tax") << "2000 税込 税込" << "200.";
+    QTest::newRow("and then the price") << "2000 税込 税込 税込" << "2,200.";
+    QTest::newRow("税抜 again shows the tax") << "2000 税抜 税抜" << "182.";
     QTest::newRow("tax in finishes the sum") << "100 + 200 税込" << "330.";
     QTest::newRow("tax result as an operand") << "100 税込 + 500 =" << "610.";
     // Memory and grand total
@@ -94,19 +106,24 @@ void TestCalculator::keys_data()
     QTest::newRow("memory cleared") << "9 M+ MC MR" << "0.";
     QTest::newRow("grand total of results") << "2 + 3 = 4 * 5 = GT" << "25.";
     QTest::newRow("grand total cleared by AC") << "2 + 3 = AC GT" << "0.";
+    QTest::newRow("GT twice clears it") << "2 * 3 = GT GT 4 * 5 = GT" << "20.";
+    QTest::newRow("GT with the memory holding a value") << "9 M+ 2 + 3 = GT" << "5.";
+    QTest::newRow("GT overflow spoils no result") << "300001000000 + = =" << "900,003,000,000.";
+    QTest::newRow("GT overflow shown by GT") << "300001000000 + = = GT" << "1.500005 E";
     // Clearing and errors
     QTest::newRow("C clears the entry only") << "5 + 3 C 4 =" << "9.";
     QTest::newRow("AC clears all") << "5 + 3 AC 4 =" << "4.";
-    QTest::newRow("divide by zero") << "5 / 0 =" << "E";
-    QTest::newRow("overflow") << "999999999999 + 1 =" << "E";
-    QTest::newRow("overflow by multiplying") << "100000000 * 100000 =" << "E";
-    QTest::newRow("root of a negative") << "4 ± √" << "E";
-    QTest::newRow("keys ignored in error") << "5 / 0 = 7 + 1 =" << "E";
+    QTest::newRow("divide by zero") << "5 / 0 =" << "0. E";
+    QTest::newRow("overflow: E and the top twelve digits") << "999999999999 + 1 =" << "1. E";
+    QTest::newRow("C releases it, the figure goes on") << "999999999999 + 1 = C =" << "2.";
+    QTest::newRow("overflow by multiplying") << "100000000 * 100000 =" << "10. E";
+    QTest::newRow("root of a negative") << "4 ± √" << "2. E";
+    QTest::newRow("keys ignored in error") << "5 / 0 = 7 + 1 =" << "0. E";
     QTest::newRow("C leaves the error") << "5 / 0 = C" << "0.";
     QTest::newRow("after C a fresh start") << "5 / 0 = C 2 + 2 =" << "4.";
     QTest::newRow("largest fits") << "999999999999 + 0 =" << "999,999,999,999.";
     QTest::newRow("rounded to the digits left") << "99999999999.9 + 0.04 =" << "99,999,999,999.9";
-    QTest::newRow("rounding carries a digit") << "99999999999.9 + 0.09 =" << "100,000,000,000.";
+    QTest::newRow("cut, never carried") << "99999999999.9 + 0.09 =" << "99,999,999,999.9";
 }
 
 void TestCalculator::keys()
@@ -115,7 +132,7 @@ void TestCalculator::keys()
     QFETCH(QString, shown);
     Calculator c;
     press(c, keys);
-    QCOMPARE(c.displayText(), shown);
+    QCOMPARE(c.displayText() + (c.hasError() ? QStringLiteral(" E") : QString()), shown);
 }
 
 void TestCalculator::indicators()
@@ -144,7 +161,8 @@ void TestCalculator::pasteAndCopy_data()
     QTest::newRow("separators") << "1,234.5" << true << "1,234.5" << "1234.5";
     QTest::newRow("full width") << "１２３" << true << "123." << "123";
     QTest::newRow("blanks and minus") << " -42 " << true << "-42." << "-42";
-    QTest::newRow("rounded to twelve digits") << "3.14159265358979" << true << "3.14159265359" << "3.14159265359";
+    QTest::newRow("cut to twelve digits") << "3.14159265358979" << true << "3.14159265358" << "3.14159265358";
+    QTest::newRow("full-width comma") << "１，２３４" << true << "1,234." << "1234";
     QTest::newRow("text") << "abc" << false << "0." << "0";
     QTest::newRow("too large") << "1e12" << false << "0." << "0";
 }

@@ -1,7 +1,10 @@
 #include "../support/fake_services.h"
 
 #include "calc/dentaku_window.h"
+#include "platform/accessible_names.h"
 #include "platform/fonts.h"
+
+#include <QAccessible>
 
 #include <QLabel>
 #include <QPushButton>
@@ -30,6 +33,7 @@ private:
 void TestDentaku::init()
 {
     InstallFontSubstitutions();
+    InstallAccessibleNames();
     m_fake.clipboardText.clear();
     m_fake.beeps = 0;
     m_window = std::make_unique<DentakuWindow>(m_fake, m_fake);
@@ -79,6 +83,10 @@ void TestDentaku::buttons()
     QCOMPARE(shown(), QStringLiteral("13."));
     auto *state = m_window->findChild<QLabel *>(QStringLiteral("State"));
     QVERIFY(state->text().contains(QStringLiteral("M")));
+    // A screen reader hears what the display and the markers show.
+    const auto spoken = [](QLabel *l) { return QAccessible::queryAccessibleInterface(l)->text(QAccessible::Name); };
+    QCOMPARE(spoken(m_window->findChild<QLabel *>(QStringLiteral("Display"))), QStringLiteral("表示 13."));
+    QCOMPARE(spoken(state), QStringLiteral("状態 M  GT"));
     // Every key has a name for screen readers, and none takes the focus, so
     // that Enter is always ＝.
     const QList<QPushButton *> all = m_window->findChildren<QPushButton *>();

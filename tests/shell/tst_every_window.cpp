@@ -10,6 +10,9 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QToolBar>
@@ -71,6 +74,18 @@ QStringList unnamedControls(QWidget *window)
                              || (qobject_cast<QAbstractButton *>(w) && qobject_cast<QToolBar *>(w->parentWidget()));
         if (control && !w->inherits("QMenu") && !isContainer(w) && nameOf(w).isEmpty())
             missing << prefix + name + u':' + QString::fromLatin1(w->metaObject()->className());
+    }
+    // A combo box is read as AT-SPI gives it: by its value, after the label
+    // related to it; its line edit and list have names of their own.
+    for (QComboBox *box : window->findChildren<QComboBox *>()) {
+        if (!box->isVisibleTo(window))
+            continue;
+        const auto labels = QAccessible::queryAccessibleInterface(box)->relations(QAccessible::Label);
+        if (labels.isEmpty() || labels.first().first->text(QAccessible::Name).isEmpty())
+            missing << prefix + box->objectName() + QStringLiteral(":label");
+        for (QWidget *part : {static_cast<QWidget *>(box->lineEdit()), static_cast<QWidget *>(box->view())})
+            if (part && part->accessibleName().isEmpty())
+                missing << prefix + box->objectName() + u':' + QString::fromLatin1(part->metaObject()->className());
     }
     for (QAction *a : window->findChildren<QAction *>())
         if (!a->isSeparator() && !a->objectName().isEmpty() && a->text().remove(u'&').trimmed().isEmpty())
