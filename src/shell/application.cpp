@@ -15,8 +15,11 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QThread>
+#include <QWindow>
 
 namespace zq {
 
@@ -90,7 +93,7 @@ void Application::start(const QString &file)
         // This program's own journal, from the start on.
         m_journalBroken = !m_journal->rewrite(JournalHeader());
         if (found) {
-            menu = showMenu();
+            menu = showMenuOnScreen();
             if (m_services.messages->ask(menu, RestoreQuestion(work))) {
                 restoreWork(work);
                 menu->close();
@@ -133,7 +136,7 @@ void Application::start(const QString &file)
             return;
         }
     }
-    WarnUnreadable(m_services, menu ? menu : showMenu(), path);
+    WarnUnreadable(m_services, menu ? menu : showMenuOnScreen(), path);
 }
 
 void Application::restoreWork(const WorkState &work)
@@ -250,6 +253,23 @@ MenuWindow *Application::showMenu()
 {
     auto *menu = new MenuWindow(*this);
     menu->showAndActivate();
+    return menu;
+}
+
+// The main menu as start-up shows it before a question or a warning: once
+// the window manager has placed it and it is on the screen, so that the
+// message box is centred over it, not put in the screen's corner.
+MenuWindow *Application::showMenuOnScreen()
+{
+    MenuWindow *menu = showMenu();
+    QElapsedTimer waited;
+    waited.start();
+    while (menu->windowHandle() && !menu->windowHandle()->isExposed() && waited.elapsed() < 2000) {
+        // Keys and clicks wait until the question or warning is up.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (!menu->windowHandle()->isExposed())
+            QThread::msleep(2);
+    }
     return menu;
 }
 

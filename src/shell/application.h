@@ -57,6 +57,8 @@ public:
 
     // Shows a fresh main menu (load and activation run again).
     MenuWindow *showMenu();
+    // The same, returning once the window is on the screen.
+    MenuWindow *showMenuOnScreen();
     KasanWindow *openAdder();
     FileCtlWindow *openStorageFolder();
     ShukeiWindow *openTally();

@@ -253,6 +253,7 @@ void TestWindowFlow::fileOnCommandLine()
     QVERIFY(!fx.app->store().program.StorageFolder.isEmpty()); // read as the menu reads it
     if (cell.isEmpty()) {
         QCOMPARE(fx.fake.warnings, QStringList{QStringLiteral("ファイルを読み込めませんでした！\n") + path});
+        QCOMPARE(fx.fake.overUnshownWindow, 0); // over the menu once it is on the screen
         return;
     }
     QVERIFY(fx.fake.warnings.isEmpty());

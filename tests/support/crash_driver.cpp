@@ -23,6 +23,7 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTextStream>
+#include <QThread>
 #include <QTimer>
 
 #include <cstdio>
@@ -115,7 +116,9 @@ public:
 private:
     void waitForTool()
     {
-        if (QApplication::activeModalWidget())
+        // Not before start-up is over and the program's event loop runs: it
+        // may still be about to ask.
+        if (QApplication::activeModalWidget() || QThread::currentThread()->loopLevel() == 0)
             return;
         QWidget *tool = toolWindow();
         if (!tool) {

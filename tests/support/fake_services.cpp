@@ -3,6 +3,7 @@
 
 #include <QPainter>
 #include <QWidget>
+#include <QWindow>
 
 namespace zq {
 
@@ -24,16 +25,25 @@ void FakeServices::beep()
     log << QStringLiteral("beep");
 }
 
-void FakeServices::warn(QWidget *, const QString &text)
+namespace {
+bool unshown(QWidget *owner)
 {
+    return owner && (!owner->window()->windowHandle() || !owner->window()->windowHandle()->isExposed());
+}
+} // namespace
+
+void FakeServices::warn(QWidget *owner, const QString &text)
+{
+    overUnshownWindow += unshown(owner);
     warnings << text;
     log << QStringLiteral("warn:") + text;
     if (onWarn)
         onWarn(text);
 }
 
-bool FakeServices::ask(QWidget *, const QString &text)
+bool FakeServices::ask(QWidget *owner, const QString &text)
 {
+    overUnshownWindow += unshown(owner);
     log << QStringLiteral("ask:") + text;
     questions << text;
     return answer;

@@ -45,6 +45,9 @@ public:
     bool printSucceeds = true;
     // The last page drawn by printPicture.
     QImage picture;
+    // Warnings and questions shown over a window not yet on the screen
+    // (placed and exposed), where the window manager cannot centre them.
+    int overUnshownWindow = 0;
     // Run when a warning is shown (for example to inspect the windows then).
     std::function<void(const QString &)> onWarn;
 
