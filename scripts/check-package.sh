@@ -22,6 +22,7 @@ cleanup() {
 trap cleanup EXIT
 dpkg-deb -x "$deb" "$stage"
 desktop-file-validate "$stage/usr/share/applications/org.zq.ZQ.desktop"
+desktop-file-validate "$stage/usr/share/applications/org.zq.ZQDENTAK.desktop"
 appstreamcli validate --no-net "$stage/usr/share/metainfo/org.zq.ZQ.metainfo.xml"
 update-mime-database "$stage/usr/share/mime" >/dev/null 2>&1
 for f in a.KSN b.ksn c.SUK d.suk; do
@@ -44,6 +45,11 @@ xdotool windowfocus --sync "$menu"
 xdotool key ctrl+d
 wait_for "ZQ電卓"
 pgrep -f "$stage/usr/lib/zq/ZQDENTAK" >/dev/null
+# Its window carries the ZQ icon and the class its desktop entry names.
+calc=$(xdotool search --onlyvisible --name "ZQ電卓" | head -1)
+xprop -id "$calc" WM_CLASS | grep -q '"ZQDENTAK"'
+xprop -id "$calc" _NET_WM_ICON | grep -q "Icon (16 x 16)"
+grep -q "^StartupWMClass=ZQDENTAK$" "$stage/usr/share/applications/org.zq.ZQDENTAK.desktop"
 xdotool windowfocus --sync "$menu"
 xdotool key ctrl+h
 wait_for "ﾍﾙﾌﾟ"

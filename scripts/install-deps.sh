@@ -10,7 +10,7 @@ packages=(
   poppler-utils
   # The package and its checks
   dpkg-dev file desktop-file-utils appstream shared-mime-info
-  xvfb xauth xdotool
+  xvfb xauth xdotool x11-utils
 )
 
 missing=()

@@ -1,6 +1,4 @@
 #include "calc/dentaku_window.h"
-#include "platform/accessible_names.h"
-#include "platform/fonts.h"
 #include "platform/qt_services.h"
 
 #include <QApplication>
@@ -9,10 +7,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("ZQDENTAK"));
-    QApplication::setDesktopFileName(QStringLiteral("org.zq.ZQ"));
-    zq::InstallFontSubstitutions();
-    zq::InstallAccessibleNames();
+    zq::PrepareCalculatorProgram();
     zq::QtClipboardService clipboard;
     zq::QtMessageService messages;
     zq::DentakuWindow window(clipboard, messages);

@@ -3,7 +3,9 @@
 #include "platform/accessible_names.h"
 #include "platform/fonts.h"
 #include "platform/services.h"
+#include "shell/artwork.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -89,6 +91,15 @@ std::optional<Key> keyOf(const QKeyEvent *event)
 }
 
 } // namespace
+
+void PrepareCalculatorProgram()
+{
+    QApplication::setApplicationName(QStringLiteral("ZQDENTAK"));
+    QApplication::setDesktopFileName(QStringLiteral("org.zq.ZQDENTAK"));
+    QApplication::setWindowIcon(ProgramIcon());
+    InstallFontSubstitutions();
+    InstallAccessibleNames();
+}
 
 DentakuWindow::DentakuWindow(ClipboardService &clipboard, MessageService &messages, QWidget *parent)
     : QWidget(parent)

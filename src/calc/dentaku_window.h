@@ -17,6 +17,11 @@ class MessageService;
 // DENTAK: ZQ電卓, the calculator the menus and toolbars of ZQ start. Every
 // key is also on the keyboard; the buttons never take the focus, so that
 // Enter is always ＝.
+// The program ZQDENTAK as it starts: its name, its own desktop entry (the
+// ZQ icon, the window matched by its class), the icon of its windows, the
+// fonts and the names screen readers hear.
+void PrepareCalculatorProgram();
+
 class DentakuWindow : public QWidget
 {
     Q_OBJECT

@@ -268,4 +268,12 @@ QIcon ToolbarIcon(ToolIcon kind)
     return icon;
 }
 
+QIcon ProgramIcon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(IconPicture(size));
+    return icon;
+}
+
 } // namespace zq

@@ -14,6 +14,8 @@ QPixmap AdderTitlePicture(QSize size, qreal ratio = 1); // title of the adding m
 QPixmap MachinePicture(QSize size, qreal ratio = 1);    // adding machine body under the displays
 QPixmap VersionPicture(QSize size, qreal ratio = 1);    // version window emblem
 QPixmap IconPicture(int size);            // the program's icon: the "ZQ" mark
+// The icon of zq's and ZQ電卓's windows, at the sizes the build installs.
+QIcon ProgramIcon();
 
 enum class ToolIcon { Open, Save, Print, Calculator, Help, Preview, Pdf, Csv, Chart };
 // Drawn for 16-pixel buttons at one, two and three device pixels a pixel.

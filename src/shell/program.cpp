@@ -22,10 +22,7 @@ int RunProgram(int argc, char **argv)
     QApplication::setDesktopFileName(QStringLiteral("org.zq.ZQ"));
     UseProgramFonts();
     LoadHelpResources();
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(IconPicture(size));
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(ProgramIcon());
 
     // Qt's own dialogs and buttons in Japanese.
     QTranslator qtTranslator;

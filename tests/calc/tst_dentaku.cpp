@@ -1,10 +1,10 @@
 #include "../support/fake_services.h"
 
 #include "calc/dentaku_window.h"
-#include "platform/accessible_names.h"
-#include "platform/fonts.h"
 
 #include <QAccessible>
+#include <QFile>
+#include <QGuiApplication>
 
 #include <QLabel>
 #include <QPushButton>
@@ -23,6 +23,7 @@ private slots:
     void keyboard();
     void buttons();
     void copyAndPaste();
+    void itsOwnProgram();
 
 private:
     QString shown() const { return m_window->findChild<QLabel *>(QStringLiteral("Display"))->text(); }
@@ -32,8 +33,7 @@ private:
 
 void TestDentaku::init()
 {
-    InstallFontSubstitutions();
-    InstallAccessibleNames();
+    PrepareCalculatorProgram();
     m_fake.clipboardText.clear();
     m_fake.beeps = 0;
     m_window = std::make_unique<DentakuWindow>(m_fake, m_fake);
@@ -113,6 +113,18 @@ void TestDentaku::copyAndPaste()
     QTest::keyClick(m_window.get(), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(m_fake.beeps, 1);
     QCOMPARE(shown(), QStringLiteral("1,234."));
+}
+
+// Started as ZQDENTAK: the ZQ icon on its window, and the desktop entry
+// that names its window class and that icon.
+void TestDentaku::itsOwnProgram()
+{
+    QCOMPARE(m_window->windowIcon().availableSizes().size(), 7);
+    QFile entry(QStringLiteral(ZQ_SOURCE_DIR "/data/") + QGuiApplication::desktopFileName() + QStringLiteral(".desktop"));
+    QVERIFY2(entry.open(QIODevice::ReadOnly), qPrintable(entry.fileName()));
+    const QString text = QString::fromUtf8(entry.readAll());
+    QVERIFY(text.contains(QStringLiteral("\nStartupWMClass=") + QCoreApplication::applicationName() + u'\n'));
+    QVERIFY(text.contains(QStringLiteral("\nIcon=org.zq.ZQ\n")));
 }
 
 QTEST_MAIN(TestDentaku)
