@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Checks the Debian package as CI does: builds it, lists it, validates its
-# desktop entry and AppStream metadata, unpacks it into a temporary root and
-# starts the installed zq there under Xvfb, far enough to see that it starts
-# its calculator (Ctrl+D) and shows its help (Ctrl+H) from its own folder,
-# and that a tape typed into it comes back after kill -9.
+# Checks the Debian package as CI does: builds it, lists it, runs lintian,
+# validates its desktop entries and AppStream metadata, unpacks it into a
+# temporary root and starts the installed zq there under Xvfb, far enough to
+# see that it starts its calculator (Ctrl+D, with the ZQ icon and its window
+# class) and shows its help (Ctrl+H) from its own folder, and that a tape
+# typed into it comes back after kill -9.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/package.sh"
@@ -11,6 +12,9 @@ deb=$(ls "$root"/build/zq_*_amd64.deb)
 echo "== $(basename "$deb"): $(stat -c %s "$deb") bytes"
 dpkg-deb -c "$deb"
 dpkg-deb -f "$deb" Depends
+# Debian's own checks: any error fails.
+lintian --fail-on error --allow-root "$deb"
+echo "== lintian: no errors"
 
 stage=$(mktemp -d)
 cleanup() {

@@ -9,7 +9,7 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   poppler-utils
   # The package and its checks
-  dpkg-dev file desktop-file-utils appstream shared-mime-info
+  dpkg-dev file desktop-file-utils appstream shared-mime-info lintian
   xvfb xauth xdotool x11-utils
 )
 

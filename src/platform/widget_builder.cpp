@@ -1,6 +1,7 @@
 #include "platform/widget_builder.h"
 
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 
@@ -32,6 +33,26 @@ QLabel *AddValueLabel(QWidget *parent, const QString &name, const QString &role,
     QLabel *label = AddLabel(parent, name, QString(), geometry, alignment);
     SetValueRole(label, role);
     return label;
+}
+
+int TextBaseline(const QLabel *label)
+{
+    const QFontMetrics fm(label->font());
+    const QRect r = label->contentsRect();
+    const Qt::Alignment a = label->alignment();
+    const int top = a & Qt::AlignTop      ? r.top()
+                    : a & Qt::AlignBottom ? r.bottom() + 1 - fm.height()
+                                          : r.top() + (r.height() - fm.height()) / 2;
+    return label->mapTo(label->window(), QPoint(0, top + fm.ascent())).y();
+}
+
+void AlignToCaption(QLabel *figure, const QLabel *caption)
+{
+    figure->setAlignment((figure->alignment() & Qt::AlignHorizontal_Mask) | Qt::AlignTop);
+    figure->setContentsMargins(0, 0, 0, 0);
+    const int below = TextBaseline(caption) - TextBaseline(figure);
+    if (below > 0)
+        figure->setContentsMargins(0, below, 0, 0);
 }
 
 } // namespace zq

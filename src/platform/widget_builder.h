@@ -19,5 +19,11 @@ QLabel *AddLabel(QWidget *parent, const QString &name, const QString &text, cons
 // A label that shows a value; screen readers read its role with the value.
 QLabel *AddValueLabel(QWidget *parent, const QString &name, const QString &role, const QRect &geometry,
                       Qt::Alignment alignment = Qt::AlignLeft);
+// Puts the text of a value label on the line of the caption beside it
+// ("4" of "4 月度"), whose box the layout places a little lower; both boxes
+// stay where they are.
+void AlignToCaption(QLabel *figure, const QLabel *caption);
+// Where a label's text stands: its baseline, in its window's coordinates.
+int TextBaseline(const QLabel *label);
 
 } // namespace zq

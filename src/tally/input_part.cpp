@@ -46,7 +46,7 @@ InputPart::InputPart(Application &app, QPushButton *tallyButton, QWidget *parent
 
     m_label20 = AddValueLabel(this, QStringLiteral("Label20"), QStringLiteral("入力月"), TwipsRect(1000, 240, 480, 300));
     m_label20->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    AddLabel(this, QStringLiteral("Label21"), QStringLiteral("月度"), TwipsRect(1540, 300, 495, 195));
+    AlignToCaption(m_label20, AddLabel(this, QStringLiteral("Label21"), QStringLiteral("月度"), TwipsRect(1540, 300, 495, 195)));
     AddLabel(this, QStringLiteral("Label22"), QStringLiteral("項目名↓"), TwipsRect(240, 360, 735, 195));
     m_command11 = AddButton(this, QStringLiteral("Command11"), QStringLiteral("入力確定"),
                             TwipsRect(2000, 200, 920, 360));

@@ -35,7 +35,7 @@ ResultsPart::ResultsPart(Application &app, QWidget *parent)
     const QFont body = LegacyFont(PGothicFont, 8.25);
 
     m_label8 = AddValueLabel(this, QStringLiteral("Label8"), QStringLiteral("集計月"), TwipsRect(120, 480, 500, 255), Qt::AlignRight);
-    AddLabel(this, QStringLiteral("Label9"), QStringLiteral("月度　"), TwipsRect(660, 520, 520, 255));
+    AlignToCaption(m_label8, AddLabel(this, QStringLiteral("Label9"), QStringLiteral("月度　"), TwipsRect(660, 520, 520, 255)));
     m_command8 = AddButton(this, QStringLiteral("Command8"), QStringLiteral("＜ 前月度"), TwipsRect(1200, 360, 1095, 360));
     m_command9 = AddButton(this, QStringLiteral("Command9"), QStringLiteral("次月度 ＞"), TwipsRect(2400, 360, 1095, 360));
 
@@ -63,8 +63,10 @@ ResultsPart::ResultsPart(Application &app, QWidget *parent)
     m_label15 = AddValueLabel(this, QStringLiteral("Label15"), QStringLiteral("月合計件数"), TwipsRect(1540, 2450, 660, 300), Qt::AlignRight);
     m_label16 = AddValueLabel(this, QStringLiteral("Label16"), QStringLiteral("月合計金額"), TwipsRect(2210, 2450, 1590, 300), Qt::AlignRight);
     m_label10 = AddValueLabel(this, QStringLiteral("Label10"), QStringLiteral("期間開始月"), TwipsRect(120, 3020, 500, 255), Qt::AlignRight);
-    AddLabel(this, QStringLiteral("Label12"), QStringLiteral("月～"), TwipsRect(640, 3060, 420, 255));
+    const QLabel *label12 = AddLabel(this, QStringLiteral("Label12"), QStringLiteral("月～"), TwipsRect(640, 3060, 420, 255));
+    AlignToCaption(m_label10, label12);
     m_label11 = AddValueLabel(this, QStringLiteral("Label11"), QStringLiteral("期間終了月"), TwipsRect(1080, 3020, 500, 255), Qt::AlignRight);
+    AlignToCaption(m_label11, label12);
     AddLabel(this, QStringLiteral("Label13"), QStringLiteral("月分　合計"), TwipsRect(1605, 3060, 1200, 255));
     m_g3 = makeGrid(QStringLiteral("G3"), 3360);
     SetRole(m_g3, QStringLiteral("期間集計結果"));

@@ -51,10 +51,12 @@ SetupPart::SetupPart(Application &app, QWidget *parent)
     AddLabel(this, QStringLiteral("Label1"), QStringLiteral("実績集計期間："), TwipsRect(120, 280, 1335, 315));
     m_label2 = AddValueLabel(this, QStringLiteral("Label2"), QStringLiteral("開始月"), TwipsRect(1440, 240, 735, 300));
     m_label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    AddLabel(this, QStringLiteral("Label4"), QStringLiteral("月～"), TwipsRect(2200, 320, 400, 255));
+    const QLabel *label4 = AddLabel(this, QStringLiteral("Label4"), QStringLiteral("月～"), TwipsRect(2200, 320, 400, 255));
     m_label3 = AddValueLabel(this, QStringLiteral("Label3"), QStringLiteral("終了月"), TwipsRect(2640, 240, 735, 300));
     m_label3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    AddLabel(this, QStringLiteral("Label5"), QStringLiteral("月"), TwipsRect(3400, 320, 255, 255));
+    const QLabel *label5 = AddLabel(this, QStringLiteral("Label5"), QStringLiteral("月"), TwipsRect(3400, 320, 255, 255));
+    AlignToCaption(m_label2, label4);
+    AlignToCaption(m_label3, label5);
     QLabel *label6 = AddLabel(this, QStringLiteral("Label6"), QStringLiteral("項目名："), TwipsRect(120, 760, 1335, 255));
     AddLabel(this, QStringLiteral("Label7"), QStringLiteral("（この項目名の項目に入力するのは数字です）"),
              TwipsRect(120, 1080, 3615, 255));
