@@ -401,7 +401,7 @@ void Calculator::operation(Op op, Key last)
     }
     // × % then ＋ or －: the ＝ that follows adds the percentage to its base,
     // or takes it off (500 × 10 % ＋ ＝ is 550).
-    if (last == Key::Percent && (op == Op::Add || op == Op::Subtract))
+    if (last == Key::Percent && m_percentOfProduct && (op == Op::Add || op == Op::Subtract))
         m_markup = op;
     m_entry.clear();
     m_accumulator = m_value;
@@ -445,6 +445,7 @@ void Calculator::percent()
 {
     const Figure a = m_accumulator;
     const Figure b = m_value;
+    m_percentOfProduct = m_op == Op::Multiply;
     Exact x;
     switch (m_op) {
     case Op::Multiply:

@@ -93,7 +93,8 @@ private:
     Figure m_grandTotalTop;     // the top digits of an overflowed grand total
     Key m_lastKey = Key::AllClear;
     Op m_markup = Op::None;     // × % then ＋ or －: the next ＝ adds to or takes from the base
-    Figure m_percentBase;
+    Figure m_percentBase;       // the first number of the last × %
+    bool m_percentOfProduct = false;
     Figure m_taxPrice;          // the price of the last 税込 / 税抜, and its result
     Figure m_taxResult;
     bool m_taxShown = false;    // a repeated 税込 / 税抜 shows the tax

@@ -83,6 +83,7 @@ void TestCalculator::keys_data()
     QTest::newRow("percent alone") << "7 %" << "0.07";
     QTest::newRow("add-on") << "500 * 10 % + =" << "550.";
     QTest::newRow("discount from the rate") << "500 * 10 % - =" << "450.";
+    QTest::newRow("no add-on after a markup") << "500 * 10 % 200 + 10 % + =" << "440.";
     // Square root and sign
     QTest::newRow("root") << "2 √" << "1.41421356237";
     QTest::newRow("root as second number") << "2 + 9 √ =" << "5.";
