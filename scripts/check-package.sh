@@ -17,10 +17,11 @@ lintian --fail-on error --allow-root "$deb"
 echo "== lintian: no errors"
 
 stage=$(mktemp -d)
+xvfb=
 cleanup() {
     pkill -f "$stage/usr/" 2>/dev/null || true
     sleep 0.2
-    kill $(jobs -p) 2>/dev/null || true
+    kill $(jobs -p) $xvfb 2>/dev/null || true
     rm -rf "$stage"
 }
 trap cleanup EXIT
@@ -35,13 +36,16 @@ for f in a.KSN b.ksn c.SUK d.suk; do
 done
 [ -x "$stage/usr/lib/zq/ZQDENTAK" ] && [ "$(readlink "$stage/usr/bin/zq")" = ../lib/zq/zq ]
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
-export DISPLAY="$display"
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+# Xvfb picks a free display and names it once it accepts clients, however
+# busy the machine is.
+exec {xvfb_out}< <(exec Xvfb -displayfd 1 -screen 0 1024x768x24 2>/dev/null)
+xvfb=$!
+read -r -t 60 -u "$xvfb_out" display_number || { echo "Xvfb did not start"; exit 1; }
+export DISPLAY=":$display_number"
+xdotool getdisplaygeometry >/dev/null
 home=$(mktemp -d -p "$stage")
 HOME="$home" "$stage/usr/bin/zq" &
-wait_for() { for _ in $(seq 100); do xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 && return 0; sleep 0.1; done; echo "no window \"$1\""; return 1; }
+wait_for() { for _ in $(seq 300); do xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 && return 0; sleep 0.1; done; echo "no window \"$1\""; return 1; }
 wait_for "ZQ加算・集計器"
 # No window manager: the keyboard focus is given by hand.
 menu=$(xdotool search --onlyvisible --name "^ZQ加算・集計器$" | head -1)
