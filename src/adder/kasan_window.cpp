@@ -7,6 +7,7 @@
 #include "platform/indexed_toolbar.h"
 #include "platform/key_box.h"
 #include "platform/legacy_grid.h"
+#include "platform/menu_builder.h"
 #include "platform/twips.h"
 #include "platform/user_files.h"
 #include "platform/widget_builder.h"
@@ -14,8 +15,12 @@
 #include "shell/artwork.h"
 #include "shell/menu_window.h"
 
+#include <QAction>
+#include <QCursor>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 
 namespace zq {
@@ -191,6 +196,65 @@ void KasanWindow::buildLayout()
     connect(command5, &QPushButton::clicked, this, [this] { showRules(false); });
     connect(m_grid, &LegacyGrid::clicked, this, &KasanWindow::focusEntry);
     connect(m_toolbar, &IndexedToolbar::buttonClicked, this, &KasanWindow::toolbarClicked);
+
+    // Corrections of the tape: the pop-up menu of a row, and keys while the
+    // entry line has the focus (Ctrl+↑/↓ choose a row).
+    m_tapeMenu = new QMenu(this);
+    m_tapeMenu->setObjectName(QStringLiteral("MT"));
+    QAction *correct = AddMenuItem(m_tapeMenu, QStringLiteral("MT1"), QStringLiteral("訂正"), Qt::Key_F2);
+    QAction *remove = AddMenuItem(m_tapeMenu, QStringLiteral("MT2"), QStringLiteral("削除"), QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    QAction *insert = AddMenuItem(m_tapeMenu, QStringLiteral("MT3"), QStringLiteral("ここに挿入"), QKeySequence(Qt::CTRL | Qt::Key_Insert));
+    m_tapeMenu->addSeparator();
+    QAction *undo = AddMenuItem(m_tapeMenu, QStringLiteral("MT4"), QStringLiteral("元に戻す"), QKeySequence::Undo);
+    QAction *redo = AddMenuItem(m_tapeMenu, QStringLiteral("MT5"), QStringLiteral("やり直し"), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    auto *up = new QAction(this);
+    up->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Up));
+    auto *down = new QAction(this);
+    down->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Down));
+    auto *cancel = new QAction(this);
+    cancel->setShortcut(Qt::Key_Escape);
+    addActions({correct, remove, insert, undo, redo, up, down, cancel});
+    connect(correct, &QAction::triggered, this, [this] { startEdit(TapeEdit::Replace); });
+    connect(insert, &QAction::triggered, this, [this] { startEdit(TapeEdit::Insert); });
+    connect(remove, &QAction::triggered, this, &KasanWindow::deleteChosen);
+    connect(undo, &QAction::triggered, this, &KasanWindow::undo);
+    connect(redo, &QAction::triggered, this, &KasanWindow::redo);
+    connect(up, &QAction::triggered, this, [this] { chooseRow((m_chosenRow ? m_chosenRow : adder().TapeCount + 1) - 1); });
+    connect(down, &QAction::triggered, this, [this] { chooseRow((m_chosenRow ? m_chosenRow : adder().TapeCount) + 1); });
+    connect(cancel, &QAction::triggered, this, &KasanWindow::endEdit);
+    connect(m_tapeMenu, &QMenu::aboutToShow, this, [this, correct, remove, insert, undo, redo] {
+        const bool onTape = m_chosenRow >= 1 && m_chosenRow <= adder().TapeCount;
+        for (QAction *a : {correct, remove, insert})
+            a->setEnabled(onTape);
+        undo->setEnabled(m_history.canUndo());
+        redo->setEnabled(m_history.canRedo());
+    });
+    // The keys stay on: with nothing to do they beep.
+    connect(m_tapeMenu, &QMenu::aboutToHide, this, [correct, remove, insert, undo, redo] {
+        for (QAction *a : {correct, remove, insert, undo, redo})
+            a->setEnabled(true);
+    });
+    connect(m_grid, &LegacyGrid::mousePressed, this, [this](Qt::MouseButton button, int row, int) {
+        if (button != Qt::RightButton)
+            return;
+        chooseRow(row);
+        m_tapeMenu->popup(QCursor::pos());
+    });
+    // The entry line would take these keys as its own (Ctrl+Z its undo).
+    m_text1->installEventFilter(this);
+}
+
+bool KasanWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_text1 && event->type() == QEvent::ShortcutOverride) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const QKeySequence pressed(key->keyCombination());
+        for (const QAction *a : actions())
+            if (a->isEnabled() && a->shortcuts().contains(pressed))
+                return true; // left to the window's shortcut
+    }
+    return ToolWindow::eventFilter(watched, event);
 }
 
 void KasanWindow::activated()
@@ -206,17 +270,108 @@ void KasanWindow::activated()
 
 void KasanWindow::entryChanged(const QString &text)
 {
-    m_label1->setText(EntryPreview(QString(text).insert(m_text1->cursorPosition(), m_composing)));
+    // While a row is corrected the display says which.
+    const QString preview = EntryPreview(QString(text).insert(m_text1->cursorPosition(), m_composing));
+    const QString mode = m_edit == TapeEdit::Replace ? QStringLiteral("訂正") : QStringLiteral("挿入");
+    m_label1->setText(m_editing ? mode + QString::number(m_chosenRow) + u' ' + preview : preview);
 }
 
 void KasanWindow::enterPressed()
 {
-    showView(EnterOnTape(adder(), *m_grid, program().MaxRows, m_text1->text()));
+    const QString typed = m_text1->text();
+    if (m_editing && !IsClearCommand(typed)) {
+        const int row = m_chosenRow;
+        const TapeEdit edit = m_edit;
+        // A bad amount leaves the row chosen, to be typed again.
+        if (!change([&] { return EditTapeSheet(adder(), *m_grid, program().MaxRows, edit, row, typed); }).beep)
+            endEdit();
+        return;
+    }
+    endEdit();
+    change([&] { return EnterOnTape(adder(), *m_grid, program().MaxRows, typed); });
 }
 
 void KasanWindow::clearTape()
 {
-    showView(ClearTapeSheet(adder(), *m_grid, program().MaxRows));
+    endEdit();
+    change([this] { return ClearTapeSheet(adder(), *m_grid, program().MaxRows); });
+}
+
+TapeState KasanWindow::tapeState() const
+{
+    return TapeStateOf(m_app.store().adder, m_label6->text(), m_label4->text());
+}
+
+TapeView KasanWindow::change(const std::function<TapeView()> &act)
+{
+    const TapeState before = tapeState();
+    const TapeView view = act();
+    const TapeState after = TapeStateOf(adder(), QString(), QString());
+    if (after.entries != before.entries || after.total != before.total)
+        m_history.changing(before);
+    showView(view);
+    return view;
+}
+
+void KasanWindow::chooseRow(int row)
+{
+    const int count = adder().TapeCount;
+    if (count == 0)
+        return;
+    m_chosenRow = qBound(1, row, count);
+    if (m_chosenRow < m_grid->topRow())
+        m_grid->setTopRow(m_chosenRow);
+    else if (m_chosenRow > m_grid->topRow() + TapeVisibleRows - 1)
+        m_grid->setTopRow(m_chosenRow - TapeVisibleRows + 1);
+    m_grid->setCurrentCell(m_chosenRow, 1);
+    entryChanged(m_text1->text());
+}
+
+void KasanWindow::startEdit(TapeEdit edit)
+{
+    if (m_chosenRow < 1 || m_chosenRow > adder().TapeCount)
+        chooseRow(adder().TapeCount);
+    if (m_chosenRow < 1)
+        return;
+    m_editing = true;
+    m_edit = edit;
+    entryChanged(m_text1->text());
+    focusEntry();
+}
+
+void KasanWindow::endEdit()
+{
+    m_editing = false;
+    m_chosenRow = 0;
+    entryChanged(m_text1->text());
+}
+
+void KasanWindow::deleteChosen()
+{
+    if (m_chosenRow < 1 || m_chosenRow > adder().TapeCount)
+        chooseRow(adder().TapeCount);
+    const int row = m_chosenRow;
+    endEdit();
+    if (row >= 1)
+        change([&] { return EditTapeSheet(adder(), *m_grid, program().MaxRows, TapeEdit::Delete, row, QString()); });
+}
+
+void KasanWindow::undo()
+{
+    endEdit();
+    TapeState back;
+    if (!m_history.undo(tapeState(), &back))
+        return m_app.services().messages->beep();
+    showView(ShowTapeState(adder(), *m_grid, program().MaxRows, back));
+}
+
+void KasanWindow::redo()
+{
+    endEdit();
+    TapeState forward;
+    if (!m_history.redo(tapeState(), &forward))
+        return m_app.services().messages->beep();
+    showView(ShowTapeState(adder(), *m_grid, program().MaxRows, forward));
 }
 
 void KasanWindow::showView(const TapeView &view)
@@ -300,7 +455,8 @@ void KasanWindow::openTape()
 void KasanWindow::showOpenedTape(const TapeFileContents &contents)
 {
     KeepTapeOnReturn(program());
-    showView(ShowOpenedTape(adder(), *m_grid, program().MaxRows, contents));
+    endEdit();
+    change([&] { return ShowOpenedTape(adder(), *m_grid, program().MaxRows, contents); });
 }
 
 void KasanWindow::showRestoredTape(const TapeWork &work)

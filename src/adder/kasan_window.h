@@ -1,12 +1,17 @@
 #pragma once
 
+#include "adder/tape_edit.h"
+#include "adder/tape_sheet.h"
 #include "platform/services.h"
 #include "platform/tool_window.h"
+
+#include <functional>
 
 #include <QPointer>
 
 
 class QLabel;
+class QMenu;
 class QPushButton;
 class QFrame;
 class QGroupBox;
@@ -19,9 +24,6 @@ class KeyBox;
 class InsatsuWindow;
 class LegacyGrid;
 struct AdderValues;
-struct TapeFileContents;
-struct TapeView;
-struct TapeWork;
 struct ProgramValues;
 
 // KASAN: the adding machine with its tape.
@@ -41,6 +43,7 @@ public:
 
 protected:
     void activated() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildLayout();
@@ -58,6 +61,17 @@ private:
     void printTape(PrintOutput output);
     FileDialogRequest tapeDialog(bool save) const;
     void focusEntry();
+    // Corrections: the row chosen (a right click, Ctrl+↑/↓), the next Enter
+    // replacing it or inserting before it; undo and redo.
+    void chooseRow(int row);
+    void startEdit(TapeEdit edit);
+    void endEdit();
+    void deleteChosen();
+    void undo();
+    void redo();
+    // A change of the tape, one step of its history when it changed anything.
+    TapeView change(const std::function<TapeView()> &act);
+    TapeState tapeState() const;
 
     AdderValues &adder();
     ProgramValues &program();
@@ -75,6 +89,11 @@ private:
     QLabel *m_label3 = nullptr;         // operating rules
     QFrame *m_picture1 = nullptr;       // rules box
     QPointer<InsatsuWindow> m_insatsu;  // print options
+    QMenu *m_tapeMenu = nullptr;        // MT: the tape's pop-up menu
+    TapeHistory m_history;
+    int m_chosenRow = 0;                // 0: none chosen yet, the last entry
+    bool m_editing = false;             // Enter corrects m_chosenRow
+    TapeEdit m_edit = TapeEdit::Replace;
 };
 
 } // namespace zq

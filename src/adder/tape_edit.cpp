@@ -73,14 +73,16 @@ EditOutcome DeleteEntry(AdderValues &adder, int row)
 
 TapeState TapeStateOf(const AdderValues &adder, const QString &previousCount, const QString &previousTotal)
 {
-    return {adder.Tape.mid(1, adder.TapeCount), previousCount, previousTotal};
+    return {adder.Tape.mid(1, adder.TapeCount), adder.TapeTotal, previousCount, previousTotal};
 }
 
 void RestoreTapeState(AdderValues &adder, int maxRows, const TapeState &state)
 {
     QVector<double> tape(std::max<qsizetype>(maxRows, state.entries.size()) + 1, 0.0);
     std::copy(state.entries.begin(), state.entries.end(), tape.begin() + 1);
-    commit(adder, std::move(tape), int(state.entries.size()));
+    adder.Tape = std::move(tape);
+    adder.TapeCount = int(state.entries.size());
+    adder.TapeTotal = state.total;
 }
 
 void TapeHistory::changing(const TapeState &before)

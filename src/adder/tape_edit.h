@@ -30,13 +30,14 @@ EditOutcome DeleteEntry(AdderValues &adder, int row);
 // before it).
 struct TapeState {
     QVector<double> entries; // entries[0] is entry 1
+    double total = 0.0;      // as the tape had it (a file's own total included)
     QString previousCount;
     QString previousTotal;
     bool operator==(const TapeState &) const = default;
 };
 
 TapeState TapeStateOf(const AdderValues &adder, const QString &previousCount, const QString &previousTotal);
-// Puts a state back on the tape: entries, count, total.
+// Puts a state back on the tape: entries, count and total as they were.
 void RestoreTapeState(AdderValues &adder, int maxRows, const TapeState &state);
 
 // 元に戻す / やり直し over the last TapeHistory::Steps changes of the tape:

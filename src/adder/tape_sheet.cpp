@@ -14,7 +14,56 @@ void emptyAmounts(CellGrid &grid, int maxRows)
         grid.setText(i, 1, QString());
 }
 
+// Every amount of the tape into the grid, `row` in view and current.
+TapeView showWholeTape(const AdderValues &adder, CellGrid &grid, int maxRows, int row)
+{
+    emptyAmounts(grid, maxRows);
+    for (int i = 1; i <= adder.TapeCount; ++i)
+        grid.setText(i, 1, TapeAmountText(adder.Tape[i]));
+    row = qBound(1, row, qMax(1, adder.TapeCount));
+    if (row < grid.topRow() || row > grid.topRow() + TapeVisibleRows - 1)
+        grid.setTopRow(qMax(1, qMin(row, TapeTopRowFor(adder.TapeCount))));
+    if (adder.TapeCount > 0)
+        grid.setCurrentCell(row, 1);
+    TapeView view;
+    view.total = adder.TapeCount > 0 ? TapeAmountText(adder.TapeTotal) : QString();
+    view.count = adder.TapeCount > 0 ? TapeCountText(adder.TapeCount) : QString();
+    view.emptyEntry = view.emptyDisplay = true;
+    return view;
+}
+
 } // namespace
+
+TapeView EditTapeSheet(AdderValues &adder, CellGrid &grid, int maxRows, TapeEdit edit, int row, QStringView typed)
+{
+    EditOutcome outcome = EditOutcome::InputError;
+    switch (edit) {
+    case TapeEdit::Replace: outcome = ReplaceEntry(adder, row, typed); break;
+    case TapeEdit::Insert: outcome = InsertEntry(adder, maxRows, row, typed); break;
+    case TapeEdit::Delete: outcome = DeleteEntry(adder, row); break;
+    }
+    TapeView view;
+    switch (outcome) {
+    case EditOutcome::Done:
+        return showWholeTape(adder, grid, maxRows, row);
+    case EditOutcome::TapeFull:
+        view.beep = true;
+        return view;
+    case EditOutcome::InputError:
+        view.beep = view.inputError = view.emptyEntry = true;
+        return view;
+    }
+    return view;
+}
+
+TapeView ShowTapeState(AdderValues &adder, CellGrid &grid, int maxRows, const TapeState &state)
+{
+    RestoreTapeState(adder, maxRows, state);
+    TapeView view = showWholeTape(adder, grid, maxRows, adder.TapeCount);
+    view.previousCount = state.previousCount;
+    view.previousTotal = state.previousTotal;
+    return view;
+}
 
 QString OperatingRulesText()
 {

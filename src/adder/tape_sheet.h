@@ -2,6 +2,7 @@
 
 #include "adder/adder_values.h"
 #include "adder/tape.h"
+#include "adder/tape_edit.h"
 #include "adder/tape_file.h"
 #include "common/cell_grid.h"
 #include "shell/program_values.h"
@@ -67,6 +68,17 @@ TapeView ClearTapeSheet(AdderValues &adder, CellGrid &grid, int maxRows);
 // An opened tape file replaces the whole tape and fills the grid from its
 // top. The frame "前の計算" is emptied.
 TapeView ShowOpenedTape(AdderValues &adder, CellGrid &grid, int maxRows, const TapeFileContents &contents);
+
+// A correction of the tape (訂正, ここに挿入, 削除): the grid shows the whole
+// tape again, the row corrected in view; a bad amount gets what the entry
+// line gives ("入力エラー！", nothing changed), an insertion into a full tape
+// a beep.
+enum class TapeEdit { Replace, Insert, Delete };
+TapeView EditTapeSheet(AdderValues &adder, CellGrid &grid, int maxRows, TapeEdit edit, int row, QStringView typed);
+
+// 元に戻す / やり直し: a state of the tape's history shown, with what 前の計算
+// showed then.
+TapeView ShowTapeState(AdderValues &adder, CellGrid &grid, int maxRows, const TapeState &state);
 
 // Before a file dialog or the print window: activation, when the window
 // comes back, keeps the tape.

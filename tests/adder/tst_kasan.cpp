@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFrame>
+#include <QMenu>
 #include <QRadioButton>
 #include <QMessageBox>
 #include <QTimer>
@@ -64,6 +65,7 @@ private slots:
     void printFailureKeepsTape();
     void printWindowClosesWithAdder();
     void helpAndEnd();
+    void corrections();
 
 private:
     IndexedToolbar *toolbar() { return child<IndexedToolbar>(m_kasan, QStringLiteral("Toolbar1")); }
@@ -73,6 +75,53 @@ private:
     QLineEdit *m_text1 = nullptr;
     std::unique_ptr<AppFixture> m_fx;
 };
+
+// Entry 37 of 40 corrected by keys, an entry inserted and one deleted from
+// the pop-up menu, and every step undone and redone, クリア included.
+void TestKasan::corrections()
+{
+    QVERIFY(QTest::qWaitForWindowActive(m_kasan));
+    for (int i = 1; i <= 40; ++i)
+        enter(QString::number(i));
+    const AdderValues &a = m_fx->app->store().adder;
+    const auto key = [this](Qt::Key k, Qt::KeyboardModifiers mods = Qt::ControlModifier) {
+        QTest::keyClick(m_text1, k, mods);
+    };
+    for (int i = 0; i < 4; ++i)
+        key(Qt::Key_Up);
+    key(Qt::Key_F2, Qt::NoModifier);
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label1")).left(4), QStringLiteral("訂正37"));
+    enter(QStringLiteral("1/0")); // what the entry line refuses changes nothing
+    QCOMPARE(m_fx->fake.warnings, QStringList{QStringLiteral("入力エラー！")});
+    enter(QStringLiteral("300+70"));
+    QCOMPARE(a.Tape[37], 370.0);
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label2")), TapeAmountText(820 - 37 + 370));
+    QCOMPARE(m_grid->text(37, 1), TapeAmountText(370));
+    enter(QStringLiteral("1")); // Enter appends again
+    QCOMPARE(a.TapeCount, 41);
+
+    m_grid->mousePressed(Qt::RightButton, 2, 1); // the pop-up on row 2
+    auto *menu = child<QMenu>(m_kasan, QStringLiteral("MT"));
+    QTRY_VERIFY(menu->isVisible());
+    menu->hide();
+    m_kasan->findChild<QAction *>(QStringLiteral("MT2"))->trigger();
+    QCOMPARE(a.TapeCount, 40);
+    QCOMPARE(m_grid->text(2, 1), TapeAmountText(3));
+    click(m_kasan, QStringLiteral("Command2")); // クリア
+    QCOMPARE(a.TapeCount, 0);
+    QList<double> seen;
+    for (int i = 0; i < 4; ++i) {
+        key(Qt::Key_Z);
+        seen << a.TapeTotal;
+    }
+    // クリア, 削除, the appended 1 and the correction undone.
+    QCOMPARE(seen, (QList<double>{1 + 820 - 37 + 370 - 2, 1 + 820 - 37 + 370, 820 - 37 + 370, 820}));
+    QCOMPARE(labelText(m_kasan, QStringLiteral("Label4")), QString()); // 前の計算 as before クリア
+    key(Qt::Key_Y);
+    QCOMPARE(a.Tape[37], 370.0);
+    key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(a.TapeCount, 41);
+}
 
 void TestKasan::init()
 {
