@@ -218,8 +218,8 @@ void KasanWindow::buildLayout()
     connect(correct, &QAction::triggered, this, [this] { startEdit(TapeEdit::Replace); });
     connect(insert, &QAction::triggered, this, [this] { startEdit(TapeEdit::Insert); });
     connect(remove, &QAction::triggered, this, &KasanWindow::deleteChosen);
-    connect(undo, &QAction::triggered, this, &KasanWindow::undo);
-    connect(redo, &QAction::triggered, this, &KasanWindow::redo);
+    connect(undo, &QAction::triggered, this, [this] { step(false); });
+    connect(redo, &QAction::triggered, this, [this] { step(true); });
     connect(up, &QAction::triggered, this, [this] { chooseRow((m_chosenRow ? m_chosenRow : adder().TapeCount + 1) - 1); });
     connect(down, &QAction::triggered, this, [this] { chooseRow((m_chosenRow ? m_chosenRow : adder().TapeCount) + 1); });
     connect(cancel, &QAction::triggered, this, &KasanWindow::endEdit);
@@ -356,22 +356,14 @@ void KasanWindow::deleteChosen()
         change([&] { return EditTapeSheet(adder(), *m_grid, program().MaxRows, TapeEdit::Delete, row, QString()); });
 }
 
-void KasanWindow::undo()
+void KasanWindow::step(bool forward)
 {
     endEdit();
-    TapeState back;
-    if (!m_history.undo(tapeState(), &back))
+    TapeState state;
+    const TapeState current = tapeState();
+    if (!(forward ? m_history.redo(current, &state) : m_history.undo(current, &state)))
         return m_app.services().messages->beep();
-    showView(ShowTapeState(adder(), *m_grid, program().MaxRows, back));
-}
-
-void KasanWindow::redo()
-{
-    endEdit();
-    TapeState forward;
-    if (!m_history.redo(tapeState(), &forward))
-        return m_app.services().messages->beep();
-    showView(ShowTapeState(adder(), *m_grid, program().MaxRows, forward));
+    showView(ShowTapeState(adder(), *m_grid, program().MaxRows, state));
 }
 
 void KasanWindow::showView(const TapeView &view)

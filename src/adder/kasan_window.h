@@ -67,8 +67,7 @@ private:
     void startEdit(TapeEdit edit);
     void endEdit();
     void deleteChosen();
-    void undo();
-    void redo();
+    void step(bool forward); // 元に戻す (false) or やり直し (true)
     // A change of the tape, one step of its history when it changed anything.
     TapeView change(const std::function<TapeView()> &act);
     TapeState tapeState() const;
