@@ -1,7 +1,10 @@
 #include "platform/key_box.h"
 
 #include <QInputMethodEvent>
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 
 namespace zq {
 
@@ -27,7 +30,30 @@ void KeyBox::keyPressEvent(QKeyEvent *event)
         emit arrowPressed(Qt::Key(key));
         return;
     }
+    if (m_paste && event->matches(QKeySequence::Paste) && m_paste()) {
+        event->accept();
+        return;
+    }
     QLineEdit::keyPressEvent(event);
+}
+
+void KeyBox::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu *menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    // The standard menu's paste: named so by later Qt versions, known by its
+    // shortcut before them.
+    const QString pasteKeys = u'\t' + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    if (m_paste)
+        for (QAction *action : menu->actions())
+            if (action->objectName() == QLatin1String("edit-paste") || action->text().endsWith(pasteKeys)) {
+                action->disconnect(this);
+                connect(action, &QAction::triggered, this, [this] {
+                    if (!m_paste())
+                        paste();
+                });
+            }
+    menu->popup(event->globalPos());
 }
 
 void KeyBox::inputMethodEvent(QInputMethodEvent *event)

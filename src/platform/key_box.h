@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+#include <functional>
+
 namespace zq {
 
 // A one-line text box that hands Enter (and, when asked, the arrow keys) to
@@ -17,6 +19,9 @@ public:
     // this widget (where the box's text is displayed) instead of the box.
     void setCompositionShownBy(QWidget *display) { m_display = display; }
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+    // Takes a paste (Ctrl+V, Shift+Insert, the pop-up menu's 貼り付け) before
+    // the box does: a handler that returns true has dealt with it.
+    void setPasteHandler(std::function<bool()> handler) { m_paste = std::move(handler); }
 
 signals:
     // A character or Enter, before it is handled (not arrows or shifts); text
@@ -31,10 +36,12 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     bool m_reportArrows = false;
     QWidget *m_display = nullptr;
+    std::function<bool()> m_paste;
 };
 
 } // namespace zq

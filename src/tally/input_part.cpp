@@ -4,12 +4,16 @@
 #include "platform/key_box.h"
 #include "platform/legacy_grid.h"
 #include "platform/twips.h"
+#include "platform/user_files.h"
 #include "platform/widget_builder.h"
 #include "reports/report_printing.h"
 #include "shell/application.h"
 #include "shell/artwork.h"
 
+#include <QAction>
+#include <QCursor>
 #include <QFrame>
+#include <QMenu>
 #include <QLabel>
 #include <QPushButton>
 
@@ -112,6 +116,11 @@ InputPart::InputPart(Application &app, QPushButton *tallyButton, QWidget *parent
         });
         connect(b.box, &KeyBox::enterPressed, this, [this, column] { boxEnter(column); });
         connect(b.box, &KeyBox::arrowPressed, this, [this, column](Qt::Key key) { boxArrow(column, key); });
+        b.box->setPasteHandler([this, box = b.box] {
+            if (!pasteRows(true))
+                box->insert(WithoutLineEnd(m_app.services().clipboard->text()).toString());
+            return true;
+        });
     }
     connect(m_g1, &LegacyGrid::clicked, this, &InputPart::gridClicked);
     connect(m_command11, &QPushButton::clicked, this, &InputPart::confirm);
@@ -175,6 +184,70 @@ void InputPart::setInputEnabled(bool enabled)
     for (QWidget *w : {static_cast<QWidget *>(m_g1), static_cast<QWidget *>(m_text3),
                        static_cast<QWidget *>(m_text4), static_cast<QWidget *>(m_text5)})
         w->setEnabled(enabled);
+    for (QAction *a : {m_paste, m_csvFile})
+        if (a)
+            a->setEnabled(enabled);
+}
+
+void InputPart::setImportActions(QMenu *gridMenu, QAction *paste, QAction *csvFile)
+{
+    m_paste = paste;
+    m_csvFile = csvFile;
+    connect(m_g1, &LegacyGrid::mousePressed, gridMenu, [this, gridMenu](Qt::MouseButton button, int, int) {
+        if (button == Qt::RightButton && m_g1->isEnabled())
+            gridMenu->popup(QCursor::pos());
+    });
+    connect(paste, &QAction::triggered, this, [this] { pasteRows(false); });
+    connect(csvFile, &QAction::triggered, this, &InputPart::readCsvFile);
+    setInputEnabled(ownEnabled(m_g1));
+}
+
+int InputPart::rowsRoom() const
+{
+    return maxRows() - LastFilledRow(*m_g1, maxRows());
+}
+
+bool InputPart::pasteRows(bool severalCells)
+{
+    const QString text = m_app.services().clipboard->text();
+    if (severalCells && !HoldsSeveralCells(text))
+        return false;
+    importRows(ReadTallyRows(text, u'\t', rowsRoom(), m_app.store().tally.ItemName));
+    return true;
+}
+
+void InputPart::readCsvFile()
+{
+    const FileDialogRequest request{m_app.store().program.StorageFolder,
+                                    QStringLiteral("CSVﾌｧｲﾙ (*.csv *.txt)|*.csv *.txt"), false, QString()};
+    const QString path = m_app.services().files->openFileName(window(), request);
+    if (path.isEmpty())
+        return;
+    QByteArray bytes;
+    if (!ReadFileBytes(path, &bytes)) {
+        WarnUnreadable(m_app.services(), window(), path);
+        return;
+    }
+    importRows(ReadTallyCsv(bytes, rowsRoom(), m_app.store().tally.ItemName));
+}
+
+void InputPart::importRows(const RowsRead &read)
+{
+    if (read.badLine > 0 || read.rows.empty()) {
+        MessageService *messages = m_app.services().messages;
+        messages->beep();
+        messages->warn(window(), RowsRefusedText(read));
+        return;
+    }
+    const RowsAppended view = AppendTallyRows(m_app.store().tally, *m_g1, read, maxRows());
+    m_label24->setText(view.countTotal);
+    m_label25->setText(view.amountTotal);
+    for (KeyBox *b : {m_text3, m_text4, m_text5}) {
+        b->clear();
+        b->setVisible(true);
+    }
+    placeBoxes();
+    m_text3->setFocus();
 }
 
 MonthButtons InputPart::monthButtons() const

@@ -2,11 +2,14 @@
 
 #include "tally/input_sheet.h"
 #include "tally/month_flow.h"
+#include "tally/row_import.h"
 #include "tally/tally_work.h"
 
 #include <QGroupBox>
 
+class QAction;
 class QLabel;
+class QMenu;
 class QPushButton;
 
 namespace zq {
@@ -47,12 +50,24 @@ public:
     // The window's way back from its secondary windows.
     void returnToFirstMonth();
 
+    // Rows from a spreadsheet: the grid's pop-up menu with its 貼り付け, and
+    // the menu item that reads a CSV file. Both work while the grid takes
+    // input.
+    void setImportActions(QMenu *gridMenu, QAction *paste, QAction *csvFile);
+    // The rows on the clipboard appended to the month; with `severalCells`
+    // only when the clipboard holds more than one cell. False when it was
+    // not taken for rows.
+    bool pasteRows(bool severalCells);
+    void readCsvFile();
+
 private:
     KeyBox *box(InputColumn column) const;
     void boxEnter(InputColumn column);
     void boxArrow(InputColumn column, Qt::Key key);
     void gridClicked(int row, int col);
     void confirm();
+    void importRows(const RowsRead &read);
+    int rowsRoom() const;
     void placeBoxesHome(BoxesHome home);
     void placeBoxes();
     int maxRows() const;
@@ -71,6 +86,8 @@ private:
     QPushButton *m_command3 = nullptr;
     QPushButton *m_command11 = nullptr;
     IndexedToolbar *m_toolbar3 = nullptr;
+    QAction *m_paste = nullptr;
+    QAction *m_csvFile = nullptr;
 };
 
 } // namespace zq

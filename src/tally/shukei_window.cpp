@@ -57,6 +57,7 @@ ShukeiWindow::ShukeiWindow(Application &app)
     m_command1 = AddButton(client, QStringLiteral("Command1"), QStringLiteral("集計ボタン"),
                            TwipsRect(5160, 1560, 975, 375));
     m_input = new InputPart(app, m_command1, client);
+    m_input->setImportActions(m_mm5, m_mm51, m_m21);
     m_results = new ResultsPart(app, client);
     m_results->setEnabled(false);
     m_results->setPopupMenus(m_mm1, m_mm11, m_mm2, m_mm21);
@@ -86,6 +87,8 @@ void ShukeiWindow::buildMenus()
     AddMenuItem(mmm, QStringLiteral("M1"), QStringLiteral("新規入力"));
     AddMenuSeparator(mmm, QStringLiteral("L1"));
     QAction *m2 = AddMenuItem(mmm, QStringLiteral("M2"), QStringLiteral("ﾌｧｲﾙを開く"));
+    // After ﾌｧｲﾙを開く: the rows of a CSV file into the month in the grid.
+    m_m21 = AddMenuItem(mmm, QStringLiteral("M21"), QStringLiteral("CSVから読み込む..."));
     QAction *m3 = AddMenuItem(mmm, QStringLiteral("M3"), QStringLiteral("名前を付けて保存"));
     AddMenuSeparator(mmm, QStringLiteral("L2"));
     QAction *m4 = AddMenuItem(mmm, QStringLiteral("M4"), QStringLiteral("入力明細印刷"));
@@ -108,6 +111,12 @@ void ShukeiWindow::buildMenus()
     m_mm21 = AddMenuItem(m_mm2, QStringLiteral("MM21"), QStringLiteral("ｺﾋﾟｰ(&P)"),
                          QKeySequence(Qt::CTRL | Qt::Key_P));
     m_mm2->menuAction()->setVisible(false);
+    // The input grid's pop-up: rows from a spreadsheet.
+    m_mm5 = AddMenu(bar, QStringLiteral("MM5"), QStringLiteral("貼り付け(&V)"));
+    m_mm51 = AddMenuItem(m_mm5, QStringLiteral("MM51"), QStringLiteral("貼り付け(&V)"),
+                         QKeySequence(Qt::CTRL | Qt::Key_V));
+    m_mm51->setShortcutContext(Qt::WidgetShortcut); // the edit boxes take Ctrl+V themselves
+    m_mm5->menuAction()->setVisible(false);
 
     QMenu *mm3 = AddMenu(bar, QStringLiteral("MM3"), QStringLiteral("ﾂｰﾙ(&T)"));
     QAction *mm31 = AddMenuItem(mm3, QStringLiteral("MM31"), QStringLiteral("ZQ電卓(&D)"),

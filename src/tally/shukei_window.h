@@ -72,6 +72,9 @@ private:
     QMenu *m_mm2 = nullptr;
     QAction *m_mm11 = nullptr;
     QAction *m_mm21 = nullptr;
+    QMenu *m_mm5 = nullptr;
+    QAction *m_mm51 = nullptr;
+    QAction *m_m21 = nullptr;
     QPointer<ToolWindow> m_print1;
     QPointer<QWidget> m_list;
 };

@@ -52,6 +52,9 @@ QStringList tallyScript(std::mt19937 &rng)
         }
     };
     rows(15);
+    // Rows from a spreadsheet, journalled as typed ones are.
+    steps << QStringLiteral("paste Text3 店番号\\t件数\\t金額\\n201\\t2\\t1,500\\n202\\t3\\t２，５００\\n7\\t1\\t99\\n");
+    rows(2);
     steps << QStringLiteral("key Text3 *") << QStringLiteral("click Command2");
     rows(12);
     steps << QStringLiteral("click Command11") << QStringLiteral("click Command1") << QStringLiteral("click Command9")
@@ -156,6 +159,9 @@ void TestCrashJournal::killedAndRestarted()
         }
     }
     QCOMPARE(shown.size(), steps.size() + 1);
+    for (int i = 0; i < steps.size(); ++i)
+        if (steps[i].startsWith(u"paste "))
+            QVERIFY(shown[i + 1].join(u'\n').contains(QStringLiteral(",3=2,500|"))); // the rows went in
 
     QTemporaryDir home;
     int confirmed = 0; // the last step the killed program had shown

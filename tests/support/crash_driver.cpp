@@ -5,7 +5,9 @@
 // of a script, reporting each one once the window has painted it.
 //
 // Environment: ZQ_CRASH_SCRIPT (the steps, one a line: "key NAME TEXT" types
-// TEXT into the control NAME and presses Enter; "click NAME" clicks it),
+// TEXT into the control NAME and presses Enter; "click NAME" clicks it;
+// "paste NAME TEXT" puts TEXT, with \t and \n for tabs and line breaks, on
+// the clipboard and presses Ctrl+V in NAME),
 // ZQ_CRASH_TOOL (Command8 for the adding machine, Command6 for the tally),
 // ZQ_CRASH_REFERENCE=1 (tell what the window shows after every step).
 // Protocol on standard output: "dump ..." lines then "ready"; on standard
@@ -15,6 +17,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QGenericPlugin>
@@ -154,6 +157,14 @@ private:
             return;
         if (parts[0] == QLatin1String("click")) {
             QTest::mouseClick(target, Qt::LeftButton);
+            return;
+        }
+        if (parts[0] == QLatin1String("paste")) {
+            QGuiApplication::clipboard()->setText(
+                parts.value(2).replace(QStringLiteral("\\t"), QStringLiteral("\t")).replace(QStringLiteral("\\n"),
+                                                                                    QStringLiteral("\n")));
+            target->setFocus();
+            QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
             return;
         }
         if (auto *combo = qobject_cast<QComboBox *>(target))

@@ -1,4 +1,5 @@
 #include "../support/app_fixture.h"
+#include "../support/files.h"
 
 #include "platform/indexed_toolbar.h"
 #include "platform/key_box.h"
@@ -15,6 +16,9 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QAbstractItemView>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QStringEncoder>
 
 using namespace zq;
 using namespace zq::test;
@@ -43,6 +47,7 @@ private slots:
     void returnPathKeepsItem();
     void backToMenuClearsWorkspace();
     void endButtons();
+    void rowsFromASpreadsheet();
 
 private:
     QWidget *w() const { return m_window; }
@@ -143,13 +148,15 @@ void TestShukei::layout()
     QCOMPARE(toolbar->buttonCount(), 6);
     QVERIFY(!toolbar->button(3));
     QCOMPARE(toolbar->button(6)->toolTip(), QStringLiteral("ﾍﾙﾌﾟ"));
-    // The earlier program's items in their places; the previews and PDF files right after their printouts.
-    const QStringList items{"M1", "L1", "M2", "M3", "L2", "M4", "M41", "M42", "M5", "M51", "M52", "L3", "M6", "L4", "M7"};
+    // The earlier program's items in their places; the CSV rows after ﾌｧｲﾙを開く, the previews and PDF
+    // files right after their printouts.
+    const QStringList items{"M1", "L1", "M2", "M21", "M3", "L2", "M4", "M41", "M42", "M5", "M51", "M52", "L3", "M6", "L4", "M7"};
     QStringList names;
     for (QAction *a : child<QMenu>(w(), QStringLiteral("MMM"))->actions())
         names << a->objectName();
     QCOMPARE(names, items);
-    QVERIFY(!child<QMenu>(w(), QStringLiteral("MM1"))->menuAction()->isVisible());
+    for (const char *popup : {"MM1", "MM5"})
+        QVERIFY(!child<QMenu>(w(), QString::fromLatin1(popup))->menuAction()->isVisible());
     QCOMPARE(w()->findChild<QAction *>(QStringLiteral("MM31"))->shortcut().toString(), QStringLiteral("Ctrl+D"));
 }
 
@@ -507,3 +514,60 @@ void TestShukei::endButtons()
 
 QTEST_MAIN(TestShukei)
 #include "tst_shukei.moc"
+
+// Rows pasted with Ctrl+V, from the grid's pop-up and from a CSV file follow
+// the typed rows; a refused paste changes nothing.
+void TestShukei::rowsFromASpreadsheet()
+{
+    auto *csvItem = w()->findChild<QAction *>(QStringLiteral("M21"));
+    auto *paste = w()->findChild<QAction *>(QStringLiteral("MM51"));
+    QVERIFY(!csvItem->isEnabled() && !paste->isEnabled()); // not before データ入力
+    startInput(QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("店番号"));
+    QVERIFY(csvItem->isEnabled() && paste->isEnabled());
+    typeRow("1", "1", "1000");
+
+    const auto clipboard = [this](const QString &text) {
+        m_fx->fake.clipboardText = text;
+        QGuiApplication::clipboard()->setText(text); // what enables the box menu's 貼り付け
+    };
+    // One cell goes into the box, as before.
+    clipboard(QStringLiteral("1234\n"));
+    QTest::keyClick(box("Text3"), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(box("Text3")->text(), QStringLiteral("1234"));
+    QCOMPARE(g1()->text(2, 1), QString());
+
+    clipboard(QStringLiteral("店番号\t件数\t金額\n101\t2\t3,000\n102\t1\t500\n"));
+    // The box's own pop-up menu pastes the rows too.
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(2, 2), box("Text4")->mapToGlobal(QPoint(2, 2)));
+    QCoreApplication::sendEvent(box("Text4"), &menuEvent);
+    auto *boxMenu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QVERIFY(boxMenu);
+    QAction *boxPaste = boxMenu->actions().value(5); // 元に戻す, やり直す, -, 切り取り, コピー, 貼り付け
+    boxMenu->close();
+    boxPaste->trigger();
+    QCOMPARE(g1()->text(2, 1), QStringLiteral("101 "));
+    QCOMPARE(child<QLabel>(w(), QStringLiteral("Label25"))->text(), QStringLiteral("4,500 "));
+    QCOMPARE(box("Text3")->text(), QString()); // the box follows the rows, without the unconfirmed key
+    QCOMPARE(w()->focusWidget(), box("Text3"));
+    QCOMPARE(ws().CurRow, 4);
+    QCOMPARE(box("Text3")->y(), Px(InputBoxTop(4)));
+
+    // Line 2 is no row: a warning naming it, and the month as it was.
+    clipboard(QStringLiteral("7\t1\t1\n8\t1\t=A1*2\n"));
+    paste->trigger();
+    QCOMPARE(m_fx->fake.warnings.size(), 1);
+    QVERIFY2(m_fx->fake.warnings[0].startsWith(QStringLiteral("2行目を取り込めません：金額が数値ではありません\n「8\t1\t=A1*2」")),
+             qPrintable(m_fx->fake.warnings[0]));
+    QCOMPARE(g1()->text(4, 1), QString());
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("店舗.csv"));
+    QVERIFY(writeBytes(path, QStringEncoder("CP932").encode(QStringLiteral("103,4,\"12,000\"\r\n"))));
+    m_fx->fake.dialogAnswers << path;
+    csvItem->trigger();
+    QVERIFY(m_fx->fake.log.contains(QStringLiteral("open:%1|CSVﾌｧｲﾙ (*.csv *.txt)|*.csv *.txt")
+                                        .arg(m_fx->app->store().program.StorageFolder)));
+    click(w(), QStringLiteral("Command11"));
+    QCOMPARE(ws().monthRows(1), 4);
+    QCOMPARE(ws().Amount[1].value(4), 12000.0);
+}
