@@ -2,7 +2,8 @@
 // needs for the same result, run in turns (ZQ, floor, ZQ, ...). Prints one
 // line a measure. Started by scripts/bench.sh, which builds everything and
 // gives it an X server.
-//   zq-bench [--rounds N] [--journal FOLDER]
+//   zq-bench [--rounds N] [--journal FOLDER] [--only programs|engine|report|journal]
+//   zq-bench --write-tally FILE   writes the largest tally (for profiling zq)
 //
 // The programs' measures (start-up, memory, the results list) start the
 // real zq and the floors on $DISPLAY, with the plugin zqfirstframe telling
@@ -440,12 +441,18 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     int rounds = 15;
     QString journalFolder;
+    QString only;
+    QString tallyFile;
     const QStringList args = QApplication::arguments();
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--rounds") && i + 1 < args.size())
             rounds = std::max(3, args[++i].toInt());
         else if (args[i] == QLatin1String("--journal") && i + 1 < args.size())
             journalFolder = args[++i];
+        else if (args[i] == QLatin1String("--only") && i + 1 < args.size())
+            only = args[++i];
+        else if (args[i] == QLatin1String("--write-tally") && i + 1 < args.size())
+            tallyFile = args[++i];
     }
     UseProgramFonts();
     const QString build = QDir(QApplication::applicationDirPath() + QStringLiteral("/..")).absolutePath();
@@ -454,18 +461,24 @@ int main(int argc, char **argv)
         return 1;
 
     // The largest tally as a file: six months of 500 keys, 3000 keys.
-    const QString largest = work.filePath(QStringLiteral("largest.SUK"));
+    const QString largest = !tallyFile.isEmpty() ? tallyFile : work.filePath(QStringLiteral("largest.SUK"));
     {
         bool ok = false;
         const QByteArray bytes = TallyFileBytes(zq::test::TallyInput(zq::test::LargestTally(), 4, QStringLiteral("店番号")), &ok);
         QFile file(largest);
         if (!ok || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
             return 1;
+        if (!tallyFile.isEmpty())
+            return 0;
     }
 
+    const auto wanted = [&only](const char *part) { return only.isEmpty() || only == QLatin1String(part); };
     printHeader();
-    benchPrograms(Programs(build, work.path()), rounds, largest);
-    benchEngine(rounds);
-    benchReport(std::max(3, rounds / 3), work.path());
-    return BenchJournal(journalFolder) ? 0 : 1;
+    if (wanted("programs"))
+        benchPrograms(Programs(build, work.path()), rounds, largest);
+    if (wanted("engine"))
+        benchEngine(rounds);
+    if (wanted("report"))
+        benchReport(std::max(3, rounds / 3), work.path());
+    return !wanted("journal") || BenchJournal(journalFolder) ? 0 : 1;
 }

@@ -2,6 +2,9 @@
 
 #include <QHash>
 
+#include <algorithm>
+#include <vector>
+
 namespace zq {
 
 namespace {
@@ -10,8 +13,11 @@ namespace {
 // output lists. Rows whose key equals the one before row 1 (0) add into row
 // 0, which is never shown.
 void groupRows(const QVector<double> &key, const QVector<double> &cases, const QVector<double> &amount,
-               int n, QVector<double> &outKey, QVector<double> &outCases, QVector<double> &outAmount)
+               int n, QVector<double> &keys, QVector<double> &casesList, QVector<double> &amounts)
 {
+    double *outKey = keys.data();
+    double *outCases = casesList.data();
+    double *outAmount = amounts.data();
     int g = 0;
     for (int i = 1; i <= n; ++i) {
         if (key[i] != key[i - 1]) {
@@ -26,6 +32,30 @@ void groupRows(const QVector<double> &key, const QVector<double> &cases, const Q
     }
 }
 
+// Keys that all differ have one ascending order, whichever sort finds it, and
+// std::sort finds it sooner. Where keys repeat, the Shell sort below decides
+// which of their rows come first, and so the order in which their amounts
+// are added: those lists are left to it (false, the lists as they were).
+bool sortDistinctKeys(double *key, double *cases, double *amount, int n)
+{
+    struct Row {
+        double key, cases, amount;
+    };
+    std::vector<Row> rows(static_cast<size_t>(n));
+    for (int i = 1; i <= n; ++i)
+        rows[size_t(i - 1)] = {key[i], cases[i], amount[i]};
+    std::sort(rows.begin(), rows.end(), [](const Row &a, const Row &b) { return a.key < b.key; });
+    for (size_t i = 1; i < rows.size(); ++i)
+        if (!(rows[i - 1].key < rows[i].key))
+            return false;
+    for (int i = 1; i <= n; ++i) {
+        key[i] = rows[size_t(i - 1)].key;
+        cases[i] = rows[size_t(i - 1)].cases;
+        amount[i] = rows[size_t(i - 1)].amount;
+    }
+    return true;
+}
+
 QVector<double> sized(int n)
 {
     return QVector<double>(n + 1, 0.0);
@@ -33,8 +63,14 @@ QVector<double> sized(int n)
 
 } // namespace
 
-void KeySort(QVector<double> &key, QVector<double> &cases, QVector<double> &amount, int n)
+void KeySort(QVector<double> &keys, QVector<double> &casesList, QVector<double> &amounts, int n)
 {
+    // The lists' own memory: indexing a QVector checks for sharing each time.
+    double *key = keys.data();
+    double *cases = casesList.data();
+    double *amount = amounts.data();
+    if (n > 1 && sortDistinctKeys(key, cases, amount, n))
+        return;
     int h = 1;
     do {
         h = 4 * h + 1;
@@ -174,6 +210,7 @@ void BuildResultMatrix(const TallyWorkspace &ws, TallyResults &r)
     const int months = ws.periodMonths();
     r.Matrix = ResultMatrix(2 * months + 4, r.PeriodKeyCount);
     QHash<double, int> rowOfKey;
+    rowOfKey.reserve(r.PeriodKeyCount);
     for (int row = 1; row <= r.PeriodKeyCount; ++row) {
         r.Matrix.set(2, row, r.PeriodKey[row]);
         rowOfKey.insert(r.PeriodKey[row] == 0 ? 0.0 : r.PeriodKey[row], row);

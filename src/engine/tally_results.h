@@ -6,6 +6,7 @@
 #include <QVector>
 
 #include <array>
+#include <vector>
 
 namespace zq {
 
@@ -17,24 +18,24 @@ public:
     ResultMatrix() = default;
     // Columns 0..lastCol, rows 0..lastRow, all empty.
     ResultMatrix(int lastCol, int lastRow)
-        : m_cols(lastCol + 1), m_rows(lastRow + 1), m_cells(m_cols * m_rows) {}
+        : m_cols(lastCol + 1), m_rows(lastRow + 1), m_cells(size_t(m_cols) * size_t(m_rows)) {}
 
     int columnCount() const { return m_cols; }
     int rowCount() const { return m_rows; }
     Value at(int col, int row) const
     {
-        return (col >= 0 && col < m_cols && row >= 0 && row < m_rows) ? m_cells[row * m_cols + col] : Value();
+        return (col >= 0 && col < m_cols && row >= 0 && row < m_rows) ? m_cells[size_t(row) * size_t(m_cols) + size_t(col)] : Value();
     }
     void set(int col, int row, Value value)
     {
         if (col >= 0 && col < m_cols && row >= 0 && row < m_rows)
-            m_cells[row * m_cols + col] = value;
+            m_cells[size_t(row) * size_t(m_cols) + size_t(col)] = value;
     }
 
 private:
     int m_cols = 0;
     int m_rows = 0;
-    QVector<Value> m_cells;
+    std::vector<Value> m_cells; // row by row; no sharing to check on every write
 };
 
 // What the tally engine computes from the confirmed input. Months are

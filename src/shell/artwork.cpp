@@ -2,6 +2,7 @@
 
 #include "platform/fonts.h"
 
+#include <QFile>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -271,8 +272,15 @@ QIcon ToolbarIcon(ToolIcon kind)
 QIcon ProgramIcon()
 {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(IconPicture(size));
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        // The programs carry the pictures the build drew; reading them is
+        // far quicker than drawing them again at every start.
+        const QString built = QStringLiteral(":/icons/%1x%1/apps/org.zq.ZQ.png").arg(size);
+        if (QFile::exists(built))
+            icon.addFile(built, QSize(size, size));
+        else
+            icon.addPixmap(IconPicture(size));
+    }
     return icon;
 }
 

@@ -188,17 +188,20 @@ void TestTallyEngine::staleLongerTallyAddsNoPhantomRow()
 void TestTallyEngine::shellSortGaps_data()
 {
     QTest::addColumn<int>("n");
+    QTest::addColumn<bool>("distinct"); // every key once: sorted the quicker way
     for (int n : {0, 1, 2, 5, 6, 7, 21, 22, 100, 500, 3000})
-        QTest::newRow(qPrintable(QString::number(n))) << n;
+        for (bool distinct : {false, true})
+            QTest::newRow(qPrintable(QStringLiteral("%1%2").arg(n).arg(distinct ? " distinct" : ""))) << n << distinct;
 }
 
 void TestTallyEngine::shellSortGaps()
 {
     QFETCH(int, n);
+    QFETCH(bool, distinct);
     QVector<double> key(n + 1), cases(n + 1), amount(n + 1);
     QRandomGenerator rng(n);
     for (int i = 1; i <= n; ++i) {
-        key[i] = rng.bounded(50) - 10;
+        key[i] = distinct ? (i * 7919) % 3001 - 1500.5 : rng.bounded(50) - 10;
         cases[i] = i;
         amount[i] = key[i] * 1000 + i; // travels with its row
     }
