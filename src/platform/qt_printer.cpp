@@ -102,11 +102,19 @@ void QtPrintCanvas::setFont(const QString &family, double points, bool bold)
     m_font.setBold(bold);
     m_painter.setFont(m_font);
     m_metrics = std::make_unique<QFontMetricsF>(m_font, m_device);
+    m_fontWidths = &m_widths[m_font.key()];
 }
 
 double QtPrintCanvas::textWidth(const QString &text) const
 {
-    return m_metrics ? m_metrics->horizontalAdvance(text) / scale() : 0.0;
+    if (!m_metrics)
+        return 0.0;
+    const auto known = m_fontWidths->constFind(text);
+    if (known != m_fontWidths->constEnd())
+        return *known;
+    const double width = m_metrics->horizontalAdvance(text) / scale();
+    m_fontWidths->insert(text, width);
+    return width;
 }
 
 double QtPrintCanvas::textHeight(const QString &) const

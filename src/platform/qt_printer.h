@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
 
 #include <functional>
@@ -65,6 +66,10 @@ private:
     QPainter m_painter;
     QFont m_font;
     std::unique_ptr<QFontMetricsF> m_metrics;
+    // Widths already measured, by font: a report measures the same captions
+    // and figures on every page, and measuring shapes the text each time.
+    QHash<QString, QHash<QString, double>> m_widths;
+    QHash<QString, double> *m_fontWidths = nullptr;
     void applyScale();
     double m_pageScale = 1.0;
     bool m_ended = false;
