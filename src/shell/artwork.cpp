@@ -1,6 +1,7 @@
 #include "shell/artwork.h"
 
 #include "platform/fonts.h"
+#include "platform/twips.h"
 
 #include <QFile>
 #include <QLinearGradient>
@@ -37,7 +38,61 @@ void drawMark(QPainter &p, const QRectF &r)
 
 } // namespace
 
+namespace {
+
+constexpr qreal BuiltRatios[] = {1.0, 2.0, 3.0};
+
+QString toolName(ToolIcon kind, qreal ratio)
+{
+    return QStringLiteral("tool-%1@%2x").arg(int(kind)).arg(int(ratio));
+}
+
+// A picture the build drew, if the program carries it and it is of this
+// size; null otherwise.
+QPixmap builtPicture(const QString &name, QSize size, qreal ratio)
+{
+    if (ratio != qreal(int(ratio)) || ratio < 1 || ratio > 3)
+        return {};
+    const QString path = QStringLiteral(":/art/%1.png").arg(name);
+    if (!QFile::exists(path))
+        return {};
+    QPixmap pm(path);
+    if (pm.size() != size * ratio)
+        return {};
+    pm.setDevicePixelRatio(ratio);
+    return pm;
+}
+
+QPixmap drawnLogo(QSize size, qreal ratio);
+QPixmap drawnToolIcon(ToolIcon kind, qreal ratio);
+
+} // namespace
+
+QSize MenuLogoSize()
+{
+    return TwipsSize(2760, 1140);
+}
+
 QPixmap LogoPicture(QSize size, qreal ratio)
+{
+    const QPixmap built = builtPicture(QStringLiteral("logo@%1x").arg(int(ratio)), size, ratio);
+    return built.isNull() ? drawnLogo(size, ratio) : built;
+}
+
+QList<PictureToBuild> PicturesToBuild()
+{
+    QList<PictureToBuild> pictures;
+    for (const qreal ratio : BuiltRatios) {
+        for (int kind = int(ToolIcon::Open); kind <= int(ToolIcon::Chart); ++kind)
+            pictures.append({toolName(ToolIcon(kind), ratio), drawnToolIcon(ToolIcon(kind), ratio)});
+        pictures.append({QStringLiteral("logo@%1x").arg(int(ratio)), drawnLogo(MenuLogoSize(), ratio)});
+    }
+    return pictures;
+}
+
+namespace {
+
+QPixmap drawnLogo(QSize size, qreal ratio)
 {
     QPixmap pm = blank(size, ratio);
     QPainter p(&pm);
@@ -77,6 +132,8 @@ QPixmap LogoPicture(QSize size, qreal ratio)
                Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Adder & Tally"));
     return pm;
 }
+
+} // namespace
 
 QPixmap AdderTitlePicture(QSize size, qreal ratio)
 {
@@ -256,15 +313,24 @@ static void drawToolIcon(QPainter &p, ToolIcon kind)
     }
 }
 
+namespace {
+
+QPixmap drawnToolIcon(ToolIcon kind, qreal ratio)
+{
+    QPixmap pm = blank(QSize(16, 16), ratio);
+    QPainter p(&pm);
+    drawToolIcon(p, kind);
+    return pm;
+}
+
+} // namespace
+
 QIcon ToolbarIcon(ToolIcon kind)
 {
     QIcon icon;
-    for (const qreal ratio : {1.0, 2.0, 3.0}) {
-        QPixmap pm = blank(QSize(16, 16), ratio);
-        QPainter p(&pm);
-        drawToolIcon(p, kind);
-        p.end();
-        icon.addPixmap(pm);
+    for (const qreal ratio : BuiltRatios) {
+        const QPixmap built = builtPicture(toolName(kind, ratio), QSize(16, 16), ratio);
+        icon.addPixmap(built.isNull() ? drawnToolIcon(kind, ratio) : built);
     }
     return icon;
 }

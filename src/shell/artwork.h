@@ -21,4 +21,18 @@ enum class ToolIcon { Open, Save, Print, Calculator, Help, Preview, Pdf, Csv, Ch
 // Drawn for 16-pixel buttons at one, two and three device pixels a pixel.
 QIcon ToolbarIcon(ToolIcon kind);
 
+// The main menu's logo, at the size the menu shows it.
+QSize MenuLogoSize();
+
+// The pictures the build draws ahead, so that the programs read them at
+// start-up instead of drawing them again: the toolbar icons and the menu's
+// logo at one, two and three device pixels a pixel, named as the programs
+// look for them (":/art/<name>.png"). Where a program carries none, the
+// pictures are drawn.
+struct PictureToBuild {
+    QString name;
+    QPixmap picture;
+};
+QList<PictureToBuild> PicturesToBuild();
+
 } // namespace zq

@@ -5,7 +5,8 @@
 #include <QGuiApplication>
 
 // Draws the program's icon at every size the desktop asks for, into
-// FOLDER/hicolor/<n>x<n>/apps/org.zq.ZQ.png. Run by the build.
+// FOLDER/hicolor/<n>x<n>/apps/org.zq.ZQ.png, and the pictures the programs
+// read at start-up into FOLDER/art/<name>.png. Run by the build.
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
@@ -18,5 +19,11 @@ int main(int argc, char **argv)
         if (!QDir().mkpath(folder) || !zq::IconPicture(size).save(QDir(folder).filePath(QStringLiteral("org.zq.ZQ.png"))))
             return 1;
     }
+    const QString art = QDir(args[1]).filePath(QStringLiteral("art"));
+    if (!QDir().mkpath(art))
+        return 1;
+    for (const zq::PictureToBuild &p : zq::PicturesToBuild())
+        if (!p.picture.save(QDir(art).filePath(p.name + QStringLiteral(".png"))))
+            return 1;
     return 0;
 }
