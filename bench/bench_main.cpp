@@ -388,8 +388,10 @@ void benchReport(int rounds, const QString &work)
         double t = nowMs();
         std::unique_ptr<PrintCanvas> canvas =
             printers.beginPdf(nullptr, PageOrientation::Landscape, QStringLiteral("集計結果一覧表"), work);
+        if (!canvas)
+            return;
         RecordingCanvas recording(*canvas, ops);
-        if (!canvas || !draw(i < 0 ? recording : *canvas) || !canvas->endDocument())
+        if (!draw(i < 0 ? recording : *canvas) || !canvas->endDocument())
             return;
         const double z = nowMs() - t;
         t = nowMs();
