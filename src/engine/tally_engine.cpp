@@ -38,6 +38,13 @@ void groupRows(const QVector<double> &key, const QVector<double> &cases, const Q
 // are added: those lists are left to it (false, the lists as they were).
 bool sortDistinctKeys(double *key, double *cases, double *amount, int n)
 {
+    // Repeated keys mostly show among the first rows already: then the
+    // attempt is not worth making.
+    const int probe = std::min(n, 48);
+    for (int i = 2; i <= probe; ++i)
+        for (int j = 1; j < i; ++j)
+            if (key[i] == key[j])
+                return false;
     struct Row {
         double key, cases, amount;
     };
