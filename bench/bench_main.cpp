@@ -35,11 +35,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <cmath>
-#include <cstring>
-#include <map>
-#include <optional>
-#include <variant>
 
 using namespace zq;
 using namespace zq::bench;
