@@ -6,6 +6,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -15,6 +16,49 @@ namespace zq {
 namespace {
 
 const char *const CodePage = "CP932";
+
+// Plain ASCII is itself in code page 932, both ways: such a file (most
+// setting files) is read and written without loading the converter.
+bool isAscii(QByteArrayView bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<uchar>(c) < 0x80; });
+}
+
+bool isAscii(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+// The converter is IBM's code page 943, which trades three control codes
+// round (byte 0x1A reads as U+001C, 0x1C as U+007F, 0x7F as U+001A); Windows'
+// code page 932, which wrote the files, keeps every ASCII code as it is. Its
+// end-of-file mark 0x1A, above all, must read as itself.
+// What the converter read, with the three codes as Windows reads them.
+void untradeControls(QString &decoded)
+{
+    for (QChar &c : decoded) {
+        if (c == QChar(0x1C))
+            c = QChar(0x1A);
+        else if (c == QChar(0x7F))
+            c = QChar(0x1C);
+        else if (c == QChar(0x1A))
+            c = QChar(0x7F);
+    }
+}
+
+// A text made ready for the converter: it writes the three codes as Windows does.
+QString tradeControls(QString text)
+{
+    for (QChar &c : text) {
+        if (c == QChar(0x1A))
+            c = QChar(0x1C);
+        else if (c == QChar(0x1C))
+            c = QChar(0x7F);
+        else if (c == QChar(0x7F))
+            c = QChar(0x1A);
+    }
+    return text;
+}
 
 // Text of a file: code page 932 as the program writes it, or UTF-8 as a
 // modern editor saves it (with a byte-order mark, or any file that is not
@@ -27,10 +71,16 @@ bool decodeFile(const QByteArray &bytes, QString *text)
         *text = utf8.decode(bytes.mid(bom.size()));
         return !utf8.hasError();
     }
+    if (isAscii(bytes)) {
+        *text = QString::fromLatin1(bytes);
+        return true;
+    }
     QStringDecoder cp932(CodePage);
     *text = cp932.decode(bytes);
-    if (cp932.isValid() && !cp932.hasError())
+    if (cp932.isValid() && !cp932.hasError()) {
+        untradeControls(*text);
         return true;
+    }
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     *text = utf8.decode(bytes);
     return !utf8.hasError();
@@ -61,7 +111,10 @@ QString CodePage932Forms(QString text)
 
 QByteArray CodePage932Bytes(const QString &text)
 {
-    const QString mapped = CodePage932Forms(text);
+    const QString forms = CodePage932Forms(text);
+    if (isAscii(forms))
+        return forms.toLatin1();
+    const QString mapped = tradeControls(forms);
     QStringEncoder whole(CodePage);
     QByteArray out = whole.encode(mapped);
     if (!whole.hasError())
@@ -129,8 +182,14 @@ void SeqWriter::endLine()
 
 QByteArray SeqWriter::bytes(bool *ok) const
 {
+    const QString content = CodePage932Forms(m_content);
+    if (isAscii(content)) {
+        if (ok)
+            *ok = !m_unquotable;
+        return content.toLatin1();
+    }
     QStringEncoder encoder(CodePage);
-    QByteArray out = encoder.encode(CodePage932Forms(m_content));
+    QByteArray out = encoder.encode(tradeControls(content));
     if (ok)
         *ok = encoder.isValid() && !encoder.hasError() && !m_unquotable;
     return out;

@@ -22,6 +22,7 @@ private slots:
     void readerValues();
     void readerDecodings_data();
     void readerDecodings();
+    void asciiAsWindowsHasIt();
     void readerFailures_data();
     void readerFailures();
     void everyWrittenValueReadsBack();
@@ -145,6 +146,26 @@ void TestSeqFile::readerDecodings()
     QVERIFY(r.readWhole(&number)); // quoted or not
     QCOMPARE(number, 2.0);
     QVERIFY(r.atEnd());
+}
+
+// Every ASCII code reads and writes as itself, as in Windows' code page 932,
+// with or without other characters beside it (the converter trades 0x1A,
+// 0x1C and 0x7F round); the end-of-file mark 0x1A ends a file.
+void TestSeqFile::asciiAsWindowsHasIt()
+{
+    QByteArray ascii;
+    for (int b = 1; b < 0x80; ++b)
+        if (b != '"')
+            ascii += char(b);
+    for (const QByteArray &beside : {QByteArray(), QByteArray("\x8c\x8e")}) { // 月
+        const QString text = QString::fromLatin1(ascii) + (beside.isEmpty() ? QString() : QStringLiteral("月"));
+        QCOMPARE(CodePage932Bytes(text), ascii + beside);
+        SeqReader r("\"" + ascii + beside + "\"\r\n\x1a");
+        QString read;
+        QVERIFY(r.readText(&read));
+        QCOMPARE(read, text);
+        QVERIFY(r.atEnd());
+    }
 }
 
 void TestSeqFile::readerFailures_data()
