@@ -4,6 +4,7 @@
 #include "platform/twips.h"
 
 #include <QFile>
+#include <QImageReader>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -49,6 +50,16 @@ QString toolName(ToolIcon kind, qreal ratio)
 
 // A picture the build drew, if the program carries it and it is of this
 // size; null otherwise.
+// One of the PNG files the build drew, or null. Read as PNG alone: a reader
+// that may find the format out itself loads every image plugin there is to
+// ask it first.
+QPixmap builtPng(const QString &path)
+{
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
 QPixmap builtPicture(const QString &name, QSize size, qreal ratio)
 {
     if (ratio != qreal(int(ratio)) || ratio < 1 || ratio > 3)
@@ -56,7 +67,7 @@ QPixmap builtPicture(const QString &name, QSize size, qreal ratio)
     const QString path = QStringLiteral(":/art/%1.png").arg(name);
     if (!QFile::exists(path))
         return {};
-    QPixmap pm(path);
+    QPixmap pm = builtPng(path);
     if (pm.size() != size * ratio)
         return {};
     pm.setDevicePixelRatio(ratio);
@@ -342,8 +353,9 @@ QIcon ProgramIcon()
         // The programs carry the pictures the build drew; reading them is
         // far quicker than drawing them again at every start.
         const QString built = QStringLiteral(":/icons/%1x%1/apps/org.zq.ZQ.png").arg(size);
-        if (QFile::exists(built))
-            icon.addFile(built, QSize(size, size));
+        const QPixmap picture = builtPng(built);
+        if (picture.size() == QSize(size, size))
+            icon.addPixmap(picture);
         else
             icon.addPixmap(IconPicture(size));
     }
