@@ -13,7 +13,8 @@
 // It prints "frame NS KB WxH" (CLOCK_MONOTONIC nanoseconds, peak resident
 // memory in KiB, the window's size) at the first frame, then for click and modal "open NS KB WxH" (the
 // time from the click to the second window's first frame), and ends the
-// process at once.
+// process at once; with ZQ_BENCH_HOLD set it stops the process instead, for
+// looking at it (/proc/PID/smaps, a debugger), until it is killed.
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -23,11 +24,19 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <csignal>
 #include <cstdio>
 #include <ctime>
 #include <unistd.h>
 
 namespace {
+
+void finish()
+{
+    if (qEnvironmentVariableIsSet("ZQ_BENCH_HOLD"))
+        raise(SIGSTOP);
+    _exit(0);
+}
 
 qint64 now()
 {
@@ -102,7 +111,7 @@ private:
                 return;
             }
             if (m_plan == QLatin1String("frame"))
-                _exit(0);
+                finish();
         }
         if (m_plan == QLatin1String("click") && m_openedAt == 0) {
             if (!m_poll.isActive()) {
@@ -116,7 +125,7 @@ private:
             std::printf("open %lld %ld %dx%d\n", static_cast<long long>(t - m_openedAt), peakKiB(), widget->width(),
                         widget->height());
             std::fflush(stdout);
-            _exit(0);
+            finish();
         }
     }
 
