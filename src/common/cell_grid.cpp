@@ -4,6 +4,15 @@
 
 namespace zq {
 
+void CellGrid::setCellTexts(int rows, int cols, CellTexts texts)
+{
+    setCols(cols);
+    setRows(rows);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c)
+            setText(r, c, texts(r, c));
+}
+
 TextGrid::TextGrid(int rows, int cols, int visibleRows)
     : m_rows(qMax(1, rows))
     , m_cols(qMax(1, cols))

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QVector>
 
+#include <functional>
+
 namespace zq {
 
 // The texts of a grid with a fixed header row 0 and a fixed row-number
@@ -21,6 +23,11 @@ public:
     virtual void setText(int row, int col, const QString &text) = 0;
     // Empties every cell, the fixed ones included.
     virtual void clear() = 0;
+    // Gives the grid `rows` × `cols` cells whose texts `texts` works out:
+    // a grid on the screen asks for them as it shows them (a list too long
+    // to hold every cell as a string), one in memory holds them at once.
+    using CellTexts = std::function<QString(int row, int col)>;
+    virtual void setCellTexts(int rows, int cols, CellTexts texts);
 
     virtual int row() const = 0;
     virtual int col() const = 0;

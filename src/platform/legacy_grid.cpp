@@ -30,10 +30,17 @@ LegacyGrid::LegacyGrid(QWidget *parent)
 
 void LegacyGrid::setRows(int rows)
 {
+    holdTexts();
+    resizeRows(rows);
+}
+
+void LegacyGrid::resizeRows(int rows)
+{
     rows = qMax(1, rows);
     if (rows == m_rows)
         return;
-    m_texts.resize(rows * m_cols);
+    if (!m_cellTexts)
+        m_texts.resize(rows * m_cols);
     m_rows = rows;
     m_row = qBound(0, m_row, m_rows - 1);
     m_anchorRow = qBound(1, m_anchorRow, qMax(1, m_rows - 1));
@@ -44,14 +51,22 @@ void LegacyGrid::setRows(int rows)
 
 void LegacyGrid::setCols(int cols)
 {
+    holdTexts();
+    resizeCols(cols);
+}
+
+void LegacyGrid::resizeCols(int cols)
+{
     cols = qMax(1, cols);
     if (cols == m_cols)
         return;
-    QVector<QString> texts(m_rows * cols);
-    for (int r = 0; r < m_rows; ++r)
-        for (int c = 0; c < qMin(cols, m_cols); ++c)
-            texts[r * cols + c] = m_texts[index(r, c)];
-    m_texts = texts;
+    if (!m_cellTexts) {
+        QVector<QString> texts(m_rows * cols);
+        for (int r = 0; r < m_rows; ++r)
+            for (int c = 0; c < qMin(cols, m_cols); ++c)
+                texts[r * cols + c] = m_texts[index(r, c)];
+        m_texts = texts;
+    }
     m_colWidths.resize(cols);
     m_alignments.resize(cols);
     m_headerAlignments.resize(cols);
@@ -133,17 +148,17 @@ QString LegacyGrid::text(int row, int col) const
 {
     if (row < 0 || row >= m_rows || col < 0 || col >= m_cols)
         return QString();
-    return m_texts[index(row, col)];
+    return m_cellTexts ? m_cellTexts(row, col) : m_texts[index(row, col)];
 }
 
 void LegacyGrid::setText(int row, int col, const QString &text)
 {
     if (row < 0 || row >= m_rows || col < 0 || col >= m_cols)
         return;
-    QString &cell = m_texts[index(row, col)];
-    if (cell == text)
+    if (LegacyGrid::text(row, col) == text)
         return;
-    cell = text;
+    holdTexts();
+    m_texts[index(row, col)] = text;
     const QRect r = cellRect(row, col);
     if (!r.isEmpty())
         viewport()->update(r);
@@ -151,9 +166,34 @@ void LegacyGrid::setText(int row, int col, const QString &text)
 
 void LegacyGrid::clear()
 {
+    if (m_cellTexts) {
+        m_cellTexts = {};
+        m_texts = QVector<QString>(m_rows * m_cols);
+    }
     for (QString &t : m_texts)
         t.clear();
     viewport()->update();
+}
+
+void LegacyGrid::setCellTexts(int rows, int cols, CellTexts texts)
+{
+    m_cellTexts = std::move(texts);
+    m_texts = QVector<QString>();
+    resizeCols(cols);
+    resizeRows(rows);
+    viewport()->update();
+}
+
+void LegacyGrid::holdTexts()
+{
+    if (!m_cellTexts)
+        return;
+    QVector<QString> texts(m_rows * m_cols);
+    for (int r = 0; r < m_rows; ++r)
+        for (int c = 0; c < m_cols; ++c)
+            texts[index(r, c)] = m_cellTexts(r, c);
+    m_cellTexts = {};
+    m_texts = std::move(texts);
 }
 
 void LegacyGrid::setCurrentCell(int row, int col)
@@ -310,7 +350,7 @@ QFont LegacyGrid::cellFont(int row, int col) const
     QFont f = font();
     if (row != 0 || col < 0 || col >= m_cols)
         return f;
-    const QString &t = m_texts[index(row, col)];
+    const QString t = text(row, col);
     const int room = textRoom(col);
     const double size = f.pointSizeF();
     if (t.isEmpty() || room <= 0 || size <= 0)
@@ -422,7 +462,7 @@ void LegacyGrid::paintEvent(QPaintEvent *)
             p.setPen(fixed ? pal.color(QPalette::Dark) : pal.color(QPalette::Midlight).darker(115));
             p.drawLine(cell.topRight(), cell.bottomRight());
             p.drawLine(cell.bottomLeft(), cell.bottomRight());
-            const QString &t = m_texts[index(r, c)];
+            const QString t = text(r, c);
             if (!t.isEmpty()) {
                 p.setPen(foreground);
                 if (r == 0)

@@ -44,6 +44,9 @@ public:
     void setText(int row, int col, const QString &text) override;
     // Empties every cell, the fixed ones included.
     void clear() override;
+    // Texts asked for as the cells are shown or read; a text set afterwards
+    // makes the grid hold them all.
+    void setCellTexts(int rows, int cols, CellTexts texts) override;
 
     int row() const override { return m_row; }
     int col() const override { return m_col; }
@@ -118,7 +121,11 @@ private:
 
     int m_rows = 2;
     int m_cols = 2;
-    QVector<QString> m_texts;
+    QVector<QString> m_texts;              // empty while m_cellTexts gives them
+    CellTexts m_cellTexts;
+    void holdTexts();
+    void resizeRows(int rows); // holding what texts there are
+    void resizeCols(int cols);
     QVector<int> m_colWidths;              // twips
     QVector<Qt::Alignment> m_alignments;
     QVector<Qt::Alignment> m_headerAlignments;

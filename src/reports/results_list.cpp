@@ -17,37 +17,39 @@ void FillResultsList(CellGrid &grid, const TallyWorkspace &ws, const TallyResult
 {
     const int N = ws.listedMonths();
     const int R = r.PeriodKeyCount;
-    const ResultMatrix &M = r.Matrix;
-    grid.setCols(2 * N + 4);
-    grid.setRows(R + 2);
-    grid.clear();
-
-    grid.setText(0, 0, QStringLiteral("NO "));
-    grid.setText(0, 1, ws.ItemName);
-    for (int i = 1; i <= N; ++i) {
-        grid.setText(0, 2 * i, QStringLiteral("件数"));
-        grid.setText(0, 2 * i + 1, FormatNumber(ws.periodMonth(i), u"0") + QStringLiteral("月金額"));
-    }
-    grid.setText(0, 2 * N + 2, QStringLiteral("件数"));
-    grid.setText(0, 2 * N + 3, QStringLiteral("合計金額"));
-    grid.setText(R + 1, 1, QStringLiteral("合　計　"));
-
-    for (int row = 1; row <= R; ++row) {
-        grid.setText(row, 0, FormatNumber(row, u"0 "));
-        grid.setText(row, 1, FormatValue(M.at(2, row), u"0 "));
-        for (int i = 1; i <= N; ++i) {
-            grid.setText(row, 2 * i, FormatValue(M.at(2 * i + 1, row), u"0 "));
-            grid.setText(row, 2 * i + 1, FormatValue(M.at(2 * i + 2, row), u"#,0 "));
+    grid.setCellTexts(R + 2, 2 * N + 4, [&ws, &r, N, R](int row, int col) -> QString {
+        const ResultMatrix &M = r.Matrix;
+        const int i = col / 2; // the month of columns 2i and 2i + 1
+        if (row == 0) {
+            if (col == 0)
+                return QStringLiteral("NO ");
+            if (col == 1)
+                return ws.ItemName;
+            if (col == 2 * N + 2)
+                return QStringLiteral("件数");
+            if (col == 2 * N + 3)
+                return QStringLiteral("合計金額");
+            return col % 2 == 0 ? QStringLiteral("件数")
+                                : FormatNumber(ws.periodMonth(i), u"0") + QStringLiteral("月金額");
         }
-        grid.setText(row, 2 * N + 2, FormatValue(M.at(2 * N + 3, row), u"0 "));
-        grid.setText(row, 2 * N + 3, FormatValue(M.at(2 * N + 4, row), u"#,0 "));
-    }
-    for (int i = 1; i <= N; ++i) {
-        grid.setText(R + 1, 2 * i, FormatNumber(r.MonthCountTotal.value(i), u"0 "));
-        grid.setText(R + 1, 2 * i + 1, FormatNumber(r.MonthAmountTotal.value(i), u"#,0 "));
-    }
-    grid.setText(R + 1, 2 * N + 2, FormatNumber(r.PeriodCountTotal, u"0 "));
-    grid.setText(R + 1, 2 * N + 3, FormatNumber(r.PeriodAmountTotal, u"#,0 "));
+        if (row == R + 1) {
+            if (col == 1)
+                return QStringLiteral("合　計　");
+            if (col == 2 * N + 2)
+                return FormatNumber(r.PeriodCountTotal, u"0 ");
+            if (col == 2 * N + 3)
+                return FormatNumber(r.PeriodAmountTotal, u"#,0 ");
+            if (col < 2)
+                return QString();
+            return col % 2 == 0 ? FormatNumber(r.MonthCountTotal.value(i), u"0 ")
+                                : FormatNumber(r.MonthAmountTotal.value(i), u"#,0 ");
+        }
+        if (col == 0)
+            return FormatNumber(row, u"0 ");
+        // Matrix columns: 2 the key, 2i + 1 and 2i + 2 month i's count and
+        // amount, 2N + 3 and 2N + 4 the period's.
+        return FormatValue(M.at(col + 1, row), col == 1 || col % 2 == 0 ? u"0 " : u"#,0 ");
+    });
 }
 
 } // namespace zq

@@ -7,16 +7,25 @@ namespace zq {
 
 namespace {
 
+// The header row as it stands and one row per key, formatted when shown
+// (up to 3000 keys); the lists are shared with the results, not copied.
 void showKeyRows(CellGrid &grid, int rows, const QVector<double> &keys, const QVector<double> &cases,
                  const QVector<double> &amounts)
 {
-    grid.setRows(rows + 1);
-    for (int i = 1; i <= rows; ++i) {
-        grid.setText(i, 0, FormatNumber(i, u"0 "));
-        grid.setText(i, 1, FormatNumber(keys.value(i), u"0 "));
-        grid.setText(i, 2, FormatNumber(cases.value(i), u"0 "));
-        grid.setText(i, 3, FormatNumber(amounts.value(i), u"#,0 "));
-    }
+    QStringList header;
+    for (int c = 0; c < grid.cols(); ++c)
+        header << grid.text(0, c);
+    grid.setCellTexts(rows + 1, grid.cols(), [=](int row, int col) -> QString {
+        if (row == 0)
+            return header.value(col);
+        switch (col) {
+        case 0: return FormatNumber(row, u"0 ");
+        case 1: return FormatNumber(keys.value(row), u"0 ");
+        case 2: return FormatNumber(cases.value(row), u"0 ");
+        case 3: return FormatNumber(amounts.value(row), u"#,0 ");
+        default: return QString();
+        }
+    });
 }
 
 } // namespace

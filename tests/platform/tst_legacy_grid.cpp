@@ -13,6 +13,7 @@ class TestLegacyGrid : public QObject
 private slots:
     void init();
     void cleanup();
+    void textsSurviveResizing_data();
     void textsSurviveResizing();
     void currentCellNeverScrolls();
     void topRowIsClamped_data();
@@ -54,8 +55,22 @@ void TestLegacyGrid::cleanup()
     delete m_grid;
 }
 
+void TestLegacyGrid::textsSurviveResizing_data()
+{
+    QTest::addColumn<bool>("workedOut");
+    QTest::newRow("held") << false;
+    QTest::newRow("worked out as shown") << true;
+}
+
 void TestLegacyGrid::textsSurviveResizing()
 {
+    QFETCH(bool, workedOut);
+    if (workedOut) {
+        m_grid->setCellTexts(101, 3, [](int r, int c) { return QStringLiteral("%1,%2").arg(r).arg(c); });
+        m_grid->setText(3, 1, QStringLiteral("typed"));
+        QCOMPARE(m_grid->text(3, 1), QStringLiteral("typed"));
+        QCOMPARE(m_grid->text(100, 2), QStringLiteral("100,2"));
+    }
     m_grid->setCols(4);
     QCOMPARE(m_grid->text(5, 2), QStringLiteral("5,2"));
     QCOMPARE(m_grid->text(5, 3), QString());
