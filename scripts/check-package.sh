@@ -35,6 +35,12 @@ for f in a.KSN b.ksn c.SUK d.suk; do
         || { echo "no MIME type for $f"; exit 1; }
 done
 [ -x "$stage/usr/lib/zq/ZQDENTAK" ] && [ "$(readlink "$stage/usr/bin/zq")" = ../lib/zq/zq ]
+# Printing and the chart: the library zq loads beside it, and every symbol
+# of the program's own that it takes from zq exported by the zq installed.
+missing=$(comm -23 \
+    <(nm -D --undefined-only "$stage/usr/lib/zq/modules/libzqprint.so" | awk '{print $2}' | grep 2zq | sort) \
+    <(nm -D --defined-only "$stage/usr/lib/zq/zq" | awk '{print $3}' | sort))
+[ -z "$missing" ] || { echo "zq does not export for libzqprint.so: $missing"; exit 1; }
 
 # Xvfb picks a free display and names it once it accepts clients, however
 # busy the machine is.

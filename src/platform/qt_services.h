@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/qt_help.h"
-#include "platform/qt_printer.h"
+#include "platform/print_module.h"
 #include "platform/services.h"
 
 #include <memory>
@@ -57,7 +57,7 @@ private:
     QtClipboardService m_clipboard;
     QtLaunchService m_launcher;
     QtHelpService m_help;
-    QtPrinterService m_printer;
+    LoadedPrinterService m_printer;
 };
 
 // Name filters of a file dialog from one "label|pattern" entry.

@@ -5,9 +5,9 @@
 #include "platform/indexed_toolbar.h"
 #include "platform/legacy_grid.h"
 #include "platform/menu_builder.h"
+#include "platform/print_module.h"
 #include "platform/twips.h"
 #include "platform/widget_builder.h"
-#include "reports/chart_window.h"
 #include "reports/report_printing.h"
 #include "reports/results_csv.h"
 #include "reports/results_list.h"
@@ -122,7 +122,7 @@ void IchiranWindow::activated()
 
 void IchiranWindow::openChart()
 {
-    (new ChartWindow(m_app, this))->showAndActivate();
+    OpenChart(m_app, this);
 }
 
 void IchiranWindow::closeEvent(QCloseEvent *event)
