@@ -349,7 +349,10 @@ QIcon ToolbarIcon(ToolIcon kind)
 QIcon ProgramIcon()
 {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    // Up to 128 pixels: every window sends each size to the X server, and a
+    // 256-pixel one would add 256 KB to that and 1 MB to the memory it takes
+    // at its peak. Launchers take the installed icon, which has 256 too.
+    for (int size : {16, 24, 32, 48, 64, 128}) {
         // The programs carry the pictures the build drew; reading them is
         // far quicker than drawing them again at every start.
         const QString built = QStringLiteral(":/icons/%1x%1/apps/org.zq.ZQ.png").arg(size);

@@ -119,7 +119,7 @@ void TestDentaku::copyAndPaste()
 // that names its window class and that icon.
 void TestDentaku::itsOwnProgram()
 {
-    QCOMPARE(m_window->windowIcon().availableSizes().size(), 7);
+    QCOMPARE(m_window->windowIcon().availableSizes().size(), 6);
     QFile entry(QStringLiteral(ZQ_SOURCE_DIR "/data/") + QGuiApplication::desktopFileName() + QStringLiteral(".desktop"));
     QVERIFY2(entry.open(QIODevice::ReadOnly), qPrintable(entry.fileName()));
     const QString text = QString::fromUtf8(entry.readAll());
