@@ -485,7 +485,9 @@ int main(int argc, char **argv)
     const QString largest = !tallyFile.isEmpty() ? tallyFile : work.filePath(QStringLiteral("largest.SUK"));
     {
         bool ok = false;
-        const QByteArray bytes = TallyFileBytes(zq::test::TallyInput(zq::test::LargestTally(), 4, QStringLiteral("店番号")), &ok);
+        zq::TallyWorkspace ws = zq::test::TallyInput(zq::test::LargestTally(), 4, QStringLiteral("店番号"));
+        ws.EndMonth = ws.periodMonth(ws.MonthCount); // 4月～9月, as the set-up writes it
+        const QByteArray bytes = TallyFileBytes(ws, &ok);
         QFile file(largest);
         if (!ok || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
             return 1;
