@@ -7,9 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSysInfo>
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <utility>
 #include <unistd.h>
 
@@ -40,16 +42,54 @@ void syncFolder(const QString &folder)
     }
 }
 
-std::unique_ptr<QLockFile> lockBeside(const QString &path)
+std::unique_ptr<RunLock> lockBeside(const QString &path)
 {
-    auto lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
-    // Held for as long as the program runs: never stale by age, only once
-    // its program is gone.
-    lock->setStaleLockTime(0);
-    return lock;
+    return std::make_unique<RunLock>(path + QStringLiteral(".lock"));
 }
 
 } // namespace
+
+RunLock::RunLock(const QString &path)
+    : m_path(QFile::encodeName(path))
+{
+}
+
+RunLock::~RunLock()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+bool RunLock::tryLock()
+{
+    if (m_fd >= 0)
+        return true;
+    const int fd = ::open(m_path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return false;
+    }
+    const QByteArray contents = QByteArray::number(QCoreApplication::applicationPid()) + '\n'
+                                + QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() + '\n'
+                                + QSysInfo::machineHostName().toUtf8() + '\n';
+    if (::ftruncate(fd, 0) != 0 || !writeAll(fd, contents)) {
+        ::close(fd);
+        return false;
+    }
+    m_fd = fd;
+    return true;
+}
+
+void RunLock::unlock()
+{
+    if (m_fd < 0)
+        return;
+    ::unlink(m_path.constData());
+    ::close(m_fd);
+    m_fd = -1;
+}
 
 struct JournalFile::Handle {
     int fd = -1;
@@ -85,7 +125,7 @@ bool JournalFile::claimName()
                              + QStringLiteral("-%1").arg(QCoreApplication::applicationPid());
         const QString path = QDir(m_folder).filePath(name + QLatin1String(JournalSuffix));
         auto lock = lockBeside(path);
-        if (!lock->tryLock(0))
+        if (!lock->tryLock())
             return false;
         m_lock = std::move(lock);
         m_path = path;
@@ -214,7 +254,7 @@ std::vector<LeftJournal> FindLeftJournals(const QString &folder)
         LeftJournal journal;
         journal.path = file.absoluteFilePath();
         journal.lock = lockBeside(journal.path);
-        if (!journal.lock->tryLock(0))
+        if (!journal.lock->tryLock())
             continue; // its program is running
         if (!ReadFileBytes(journal.path, &journal.bytes))
             continue;

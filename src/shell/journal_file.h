@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QLockFile>
 #include <QString>
 
 #include <condition_variable>
@@ -11,6 +10,30 @@
 #include <vector>
 
 namespace zq {
+
+// The lock file beside a journal, held for as long as its program runs:
+// held with flock(2), which the system lets go however the program ends
+// (kill -9 included), and saying the program's process id, name and host
+// as QLockFile writes them, so that a version which locks with QLockFile
+// (it takes the same flock) sees it held. Taken without waiting for the
+// disk: nothing in it needs to outlive a power cut.
+class RunLock
+{
+public:
+    explicit RunLock(const QString &path);
+    ~RunLock(); // lets go, and leaves the file to whoever finds it
+    RunLock(const RunLock &) = delete;
+    RunLock &operator=(const RunLock &) = delete;
+
+    // False when another program (or another lock in this one) holds it.
+    bool tryLock();
+    // Removes the file and lets go.
+    void unlock();
+
+private:
+    QByteArray m_path;
+    int m_fd = -1;
+};
 
 // The journal of one running program, in the user's data folder, with a
 // lock file beside it that says the program is still running.
@@ -55,7 +78,7 @@ private:
 
     QString m_folder;
     QString m_path;
-    std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<RunLock> m_lock;
     qint64 m_size = 0;
 
     std::mutex m_mutex;
@@ -74,7 +97,7 @@ private:
 struct LeftJournal {
     QString path;
     QByteArray bytes;
-    std::unique_ptr<QLockFile> lock;
+    std::unique_ptr<RunLock> lock;
 };
 
 // The journals in `folder` whose programs are no longer running, newest

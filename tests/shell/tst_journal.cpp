@@ -8,6 +8,8 @@
 #include "shell/work_journal.h"
 
 #include <QDir>
+#include <QLockFile>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QTest>
 
@@ -27,6 +29,7 @@ private slots:
     void anyDamageIsSafe();
     void startAfterAnEnd_data();
     void startAfterAnEnd();
+    void locksAsQtLocks();
     void fullDiskWarnsOnceAndCatchesUp();
     void crashWithTheListOpen();
 };
@@ -288,6 +291,34 @@ void TestJournal::startAfterAnEnd()
 
 // A journal that cannot be written is said once; typing goes on, and once
 // the disk has room again the journal holds everything.
+// A program that locks with QLockFile (an earlier version) and this one see
+// each other's locks held, and a lock its program left behind is free.
+void TestJournal::locksAsQtLocks()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.zqj.lock"));
+    {
+        RunLock ours(path);
+        QVERIFY(ours.tryLock());
+        QLockFile theirs(path);
+        theirs.setStaleLockTime(0);
+        QVERIFY(!theirs.tryLock(0));
+        QVERIFY(!RunLock(path).tryLock());
+    } // gone without unlocking, as after kill -9
+    QVERIFY(QFile::exists(path));
+    RunLock left(path);
+    QVERIFY(left.tryLock());
+    left.unlock();
+    QVERIFY(!QFile::exists(path));
+
+    QLockFile theirs(path);
+    QVERIFY(theirs.tryLock(0));
+    RunLock ours(path);
+    QVERIFY(!ours.tryLock());
+    theirs.unlock();
+    QVERIFY(ours.tryLock());
+}
+
 void TestJournal::fullDiskWarnsOnceAndCatchesUp()
 {
     QTemporaryDir folder;
