@@ -11,9 +11,41 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QStandardPaths>
+#include <QEvent>
 #include <QTranslator>
 
 namespace zq {
+
+namespace {
+
+// The windows' icon is no part of their first frame: it is read and sent
+// to the X server once the first window has painted that frame (a widget
+// window paints while it handles its first expose), after whatever else
+// was waiting then.
+class IconAfterFirstFrame : public QObject
+{
+public:
+    IconAfterFirstFrame() { qApp->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        if (event->type() == QEvent::Expose && object->isWindowType()) {
+            qApp->removeEventFilter(this);
+            QCoreApplication::postEvent(this, new QEvent(QEvent::User), Qt::LowEventPriority);
+        }
+        return false;
+    }
+    bool event(QEvent *event) override
+    {
+        if (event->type() != QEvent::User)
+            return QObject::event(event);
+        QApplication::setWindowIcon(ProgramIcon());
+        return true;
+    }
+};
+
+} // namespace
 
 int RunProgram(int argc, char **argv)
 {
@@ -22,7 +54,6 @@ int RunProgram(int argc, char **argv)
     QApplication::setDesktopFileName(QStringLiteral("org.zq.ZQ"));
     UseProgramFonts();
     LoadHelpResources();
-    QApplication::setWindowIcon(ProgramIcon());
 
     // Qt's own dialogs and buttons in Japanese.
     QTranslator qtTranslator;
@@ -42,6 +73,7 @@ int RunProgram(int argc, char **argv)
     // Typed work survives a crash in the user's data folder, never in the
     // program folder nor the storage folder.
     app.keepJournal(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+    IconAfterFirstFrame iconLater;
     app.start(QApplication::arguments().value(1));
     const int status = QApplication::exec();
     // The last window closed, or 終了: a clean end.
