@@ -124,12 +124,13 @@ void benchPrograms(const Programs &p, int rounds, const QString &largestTally)
 {
     // The floors' windows are as large as the main menu.
     const QString menuSize = p.run(p.zq(), {}, QStringLiteral("frame")).size;
-    Series zqStart, labelStart, emptyStart, zqPeak, labelPeak;
+    Series zqStart, labelStart, emptyStart, menuStart, zqPeak, labelPeak;
     for (int i = -2; i < rounds; ++i) { // two rounds to warm the caches
         const Shown z = p.run(p.zq(), {}, QStringLiteral("frame"));
         const Shown l = p.run(p.floor(), {QStringLiteral("label"), menuSize}, QStringLiteral("frame"));
         const Shown e = p.run(p.floor(), {QStringLiteral("empty"), menuSize}, QStringLiteral("frame"));
-        if (!z.ok || !l.ok || !e.ok) {
+        const Shown b = p.run(p.floor(), {QStringLiteral("menu"), menuSize}, QStringLiteral("frame"));
+        if (!z.ok || !l.ok || !e.ok || !b.ok) {
             std::printf("start-up: a program did not show its window (is DISPLAY an X server?)\n");
             return;
         }
@@ -138,24 +139,30 @@ void benchPrograms(const Programs &p, int rounds, const QString &largestTally)
         zqStart.add(z.frameMs);
         labelStart.add(l.frameMs);
         emptyStart.add(e.frameMs);
+        menuStart.add(b.frameMs);
         zqPeak.add(z.peakMiB);
         labelPeak.add(l.peakMiB);
     }
     printLine("start-up warm (label window)", zqStart, labelStart, "ms", {1.1, 0});
     printLine("start-up warm (empty window)", zqStart, emptyStart, "ms");
+    printLine("start-up warm (bare menu window)", zqStart, menuStart, "ms");
 
-    Series zqCold, labelCold;
+    Series zqCold, labelCold, menuCold;
     for (int i = 0; i < std::max(3, rounds / 3); ++i) {
         if (!dropCaches())
             break;
         zqCold.add(p.run(p.zq(), {}, QStringLiteral("frame")).frameMs);
         dropCaches();
         labelCold.add(p.run(p.floor(), {QStringLiteral("label"), menuSize}, QStringLiteral("frame")).frameMs);
+        dropCaches();
+        menuCold.add(p.run(p.floor(), {QStringLiteral("menu"), menuSize}, QStringLiteral("frame")).frameMs);
     }
-    if (zqCold.empty())
+    if (zqCold.empty()) {
         std::printf("%-34s skipped: dropping the page cache needs root\n", "start-up cold (label window)");
-    else
+    } else {
         printLine("start-up cold (label window)", zqCold, labelCold, "ms", {1.2, 0});
+        printLine("start-up cold (bare menu window)", zqCold, menuCold, "ms");
+    }
     printLine("peak RSS, main menu (label)", zqPeak, labelPeak, "MiB");
 
     // The largest tally opened, summed and its results list shown.
