@@ -467,7 +467,7 @@ int main(int argc, char **argv)
     // windows on the X server in DISPLAY.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    int rounds = 15;
+    int rounds = 31;
     QString journalFolder;
     QString only;
     QString tallyFile;

@@ -6,7 +6,7 @@
 # the goal. Not a test: the figures depend on the machine and on what else
 # it is doing. The cold start needs root (it drops the page cache).
 #   bash scripts/bench.sh [--rounds N] [--journal FOLDER] [--only PART]
-#     --rounds N        rounds of each measure (default 15)
+#     --rounds N        rounds of each measure (default 31)
 #     --only PART       programs, engine, report or journal
 #     --journal FOLDER  where the journal's cost is measured (default: the
 #                       user's data folder, the disk the journal uses)
