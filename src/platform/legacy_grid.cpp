@@ -30,7 +30,8 @@ LegacyGrid::LegacyGrid(QWidget *parent)
 
 void LegacyGrid::setRows(int rows)
 {
-    holdTexts();
+    if (qMax(1, rows) != m_rows)
+        holdTexts();
     resizeRows(rows);
 }
 
@@ -51,7 +52,8 @@ void LegacyGrid::resizeRows(int rows)
 
 void LegacyGrid::setCols(int cols)
 {
-    holdTexts();
+    if (qMax(1, cols) != m_cols)
+        holdTexts();
     resizeCols(cols);
 }
 
