@@ -32,31 +32,21 @@ bool isAscii(QStringView text)
 // The converter is IBM's code page 943, which trades three control codes
 // round (byte 0x1A reads as U+001C, 0x1C as U+007F, 0x7F as U+001A); Windows'
 // code page 932, which wrote the files, keeps every ASCII code as it is. Its
-// end-of-file mark 0x1A, above all, must read as itself.
-// What the converter read, with the three codes as Windows reads them.
-void untradeControls(QString &decoded)
+// end-of-file mark 0x1A, above all, must read as itself. `read`: what the
+// converter read, made as Windows reads it; otherwise a text made ready for
+// the converter to write as Windows does.
+QString windowsControls(QString text, bool read)
 {
-    for (QChar &c : decoded) {
-        if (c == QChar(0x1C))
-            c = QChar(0x1A);
-        else if (c == QChar(0x7F))
-            c = QChar(0x1C);
-        else if (c == QChar(0x1A))
-            c = QChar(0x7F);
-    }
-}
-
-// A text made ready for the converter: it writes the three codes as Windows does.
-QString tradeControls(QString text)
-{
-    for (QChar &c : text) {
-        if (c == QChar(0x1A))
-            c = QChar(0x1C);
-        else if (c == QChar(0x1C))
-            c = QChar(0x7F);
-        else if (c == QChar(0x7F))
-            c = QChar(0x1A);
-    }
+    static constexpr char16_t asRead[] = {0x1C, 0x7F, 0x1A}; // what the converter makes of 0x1A, 0x1C, 0x7F
+    static constexpr char16_t asWritten[] = {0x1A, 0x1C, 0x7F};
+    const char16_t *from = read ? asRead : asWritten;
+    const char16_t *to = read ? asWritten : asRead;
+    for (QChar &c : text)
+        for (int i = 0; i < 3; ++i)
+            if (c.unicode() == from[i]) {
+                c = QChar(to[i]);
+                break;
+            }
     return text;
 }
 
@@ -78,7 +68,7 @@ bool decodeFile(const QByteArray &bytes, QString *text)
     QStringDecoder cp932(CodePage);
     *text = cp932.decode(bytes);
     if (cp932.isValid() && !cp932.hasError()) {
-        untradeControls(*text);
+        *text = windowsControls(*text, true);
         return true;
     }
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -114,7 +104,7 @@ QByteArray CodePage932Bytes(const QString &text)
     const QString forms = CodePage932Forms(text);
     if (isAscii(forms))
         return forms.toLatin1();
-    const QString mapped = tradeControls(forms);
+    const QString mapped = windowsControls(forms, false);
     QStringEncoder whole(CodePage);
     QByteArray out = whole.encode(mapped);
     if (!whole.hasError())
@@ -189,7 +179,7 @@ QByteArray SeqWriter::bytes(bool *ok) const
         return content.toLatin1();
     }
     QStringEncoder encoder(CodePage);
-    QByteArray out = encoder.encode(tradeControls(content));
+    QByteArray out = encoder.encode(windowsControls(content, false));
     if (ok)
         *ok = encoder.isValid() && !encoder.hasError() && !m_unquotable;
     return out;
