@@ -61,8 +61,10 @@ wait_for "ZQ電卓"
 pgrep -f "$stage/usr/lib/zq/ZQDENTAK" >/dev/null
 # Its window carries the ZQ icon and the class its desktop entry names.
 calc=$(xdotool search --onlyvisible --name "ZQ電卓" | head -1)
-xprop -id "$calc" WM_CLASS | grep -q '"ZQDENTAK"'
-xprop -id "$calc" _NET_WM_ICON | grep -q "Icon (16 x 16)"
+# (grep reads xprop's output to its end: stopping at the first match, as
+# -q does, may leave xprop writing into a closed pipe.)
+xprop -id "$calc" WM_CLASS | grep '"ZQDENTAK"' >/dev/null
+xprop -id "$calc" _NET_WM_ICON | grep "Icon (16 x 16)" >/dev/null
 grep -q "^StartupWMClass=ZQDENTAK$" "$stage/usr/share/applications/org.zq.ZQDENTAK.desktop"
 xdotool windowfocus --sync "$menu"
 xdotool key ctrl+h
